@@ -1,0 +1,114 @@
+#include "app/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "app/MainWindow.h"
+#include "resources/Resources.h"
+#include "core/Files.h"
+#include "core/Random.h"
+#include "net/InternetHandle.h"
+#include "sysutil/SystemUtils.h"
+#include "toolkit/WideString.h"
+
+namespace app {
+
+TApplication* Application = nullptr;
+std::wstring AppTitle;
+std::unique_ptr<toolkit::TDesktop> Desktop;
+
+bool TApplication::IsAlreadyRunning() const
+{
+    HANDLE probe = CreateMutexW(nullptr, FALSE, InstanceMutexName);
+    DWORD error = GetLastError();
+    if (probe)
+        CloseHandle(probe);
+    return error == ERROR_ALREADY_EXISTS;
+}
+
+// Two copies started at the same moment can both pass the probe; the one whose own
+// mutex turns out to exist already ends as a second copy does.
+bool TApplication::CreateInstanceMutex()
+{
+    instanceMutex_.Reset(CreateMutexW(nullptr, FALSE, InstanceMutexName));
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return true;
+    instanceMutex_.Reset();
+    return false;
+}
+
+void TApplication::Run()
+{
+    if (IsAlreadyRunning() || !CreateInstanceMutex())
+        return;
+    bool initialised = false;
+    try {
+        Initialise();
+        initialised = true;
+    } catch (const std::exception&) {
+        // Nothing to show: the program has no log and no dialog for this.
+    }
+    if (initialised)
+        MessageLoop();
+    Finalise();
+    instanceMutex_.Reset();
+}
+
+void TApplication::Initialise()
+{
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&controls);
+    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+
+    InitialiseFolders();
+    AppTitle = toolkit::LoadWideString(IDS_APP_TITLE);
+
+    core::Randomize();
+    Desktop = std::make_unique<toolkit::TDesktop>(nullptr);
+    Desktop->SetName(L"ManagerDesktop");
+    net::OpenInternet();
+
+    CreateMainWindow();
+}
+
+void TApplication::InitialiseFolders()
+{
+    programFolder_ = core::ExtractFilePath(core::ModuleFileName());
+    SetCurrentDirectoryW(programFolder_.c_str());
+    // Without an application-data folder this becomes "\Korvale\Tavilo" on the
+    // current drive, the program's own.
+    dataFolder_ = sysutil::SpecialFolderPath(CSIDL_APPDATA) + DataSubfolder;
+    core::ForceDirectories(dataFolder_);
+}
+
+void TApplication::CreateMainWindow()
+{
+    mainWindow_ = new TMainWindow(Desktop.get());
+    mainWindow_->SetClassNameW(MainWindowClass);
+    mainWindow_->SetCaption(MainWindowTitle);
+    mainWindow_->EnsureWindow();
+    mainWindow_->SetVisible(true);
+}
+
+void TApplication::MessageLoop()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void TApplication::Finalise()
+{
+    net::CloseInternet();
+    Desktop.reset();
+    mainWindow_ = nullptr;
+    if (comInitialised_)
+        CoUninitialize();
+    comInitialised_ = false;
+}
+
+} // namespace app

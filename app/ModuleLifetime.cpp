@@ -1,0 +1,21 @@
+#include "app/ModuleLifetime.h"
+
+#include "core/GdiPlus.h"
+
+namespace app {
+
+TModuleLifetime::TModuleLifetime()
+{
+    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok)
+        gdiplusToken_ = token;
+}
+
+TModuleLifetime::~TModuleLifetime()
+{
+    if (gdiplusToken_)
+        Gdiplus::GdiplusShutdown(gdiplusToken_);
+}
+
+} // namespace app

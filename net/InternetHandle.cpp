@@ -1,0 +1,19 @@
+#include "net/InternetHandle.h"
+
+namespace net {
+
+HINTERNET InternetHandle = nullptr;
+
+void OpenInternet()
+{
+    CloseInternet();
+    InternetHandle = InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+}
+
+void CloseInternet()
+{
+    if (InternetHandle && InternetCloseHandle(InternetHandle))
+        InternetHandle = nullptr;
+}
+
+} // namespace net

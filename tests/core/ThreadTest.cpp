@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+
+#include "core/Thread.h"
+
+namespace {
+
+class TSleeper : public core::TThread {
+public:
+    explicit TSleeper(DWORD milliseconds, bool fail = false) : milliseconds_(milliseconds), fail_(fail) {}
+    ~TSleeper() override { WaitFor(); }
+    std::atomic<int> runs{0};
+    std::atomic<bool> done{false};
+
+protected:
+    void Execute() override
+    {
+        ++runs;
+        Sleep(milliseconds_);
+        done = true;
+        if (fail_)
+            throw std::runtime_error("body failed");
+    }
+
+private:
+    DWORD milliseconds_;
+    bool fail_;
+};
+
+} // namespace
+
+TEST(Thread, NeverStartedThreadIsReleasedWithoutRunning)
+{
+    auto thread = std::make_unique<TSleeper>(5000);
+    EXPECT_FALSE(thread->Started());
+    DWORD before = GetTickCount();
+    thread.reset();
+    EXPECT_LT(GetTickCount() - before, 1000u);
+}
+
+TEST(Thread, StartRunsTheBodyOnceAndDestructionWaitsForIt)
+{
+    auto thread = std::make_unique<TSleeper>(300);
+    std::atomic<int>* runs = &thread->runs;
+    thread->Start();
+    thread->Start();
+    EXPECT_NE(thread->ThreadId(), GetCurrentThreadId());
+    std::atomic<bool>* done = &thread->done;
+    EXPECT_FALSE(*done);
+    thread->WaitFor();
+    EXPECT_TRUE(*done);
+    EXPECT_EQ(*runs, 1);
+    EXPECT_TRUE(thread->Finished());
+}
+
+TEST(Thread, ExceptionStaysInsideTheThread)
+{
+    TSleeper thread(0, true);
+    thread.Start();
+    thread.WaitFor();
+    EXPECT_TRUE(thread.Finished());
+    ASSERT_TRUE(thread.FatalException());
+    EXPECT_THROW(std::rethrow_exception(thread.FatalException()), std::runtime_error);
+}
