@@ -7,26 +7,8 @@
 #include "core/Exceptions.h"
 #include "core/Files.h"
 #include "sysutil/SystemUtils.h"
+#include "tests/app/WidgetProcess.h"
 #include "tests/support/Process.h"
-
-using namespace std::chrono_literals;
-using testing_support::TChildProcess;
-
-namespace {
-
-// Runs the widget until its window shows, then closes it.
-void RunWidgetOnce()
-{
-    TChildProcess widget(testing_support::TaviloExe());
-    HWND window = widget.WaitForWindow(app::MainWindowClass, 20s);
-    ASSERT_TRUE(window);
-    SendMessageW(window, app::MSG_CLOSE_REQUEST, 0, 0);
-    DWORD exitCode = 99;
-    ASSERT_TRUE(widget.WaitForExit(10s, exitCode));
-    EXPECT_EQ(exitCode, 0u);
-}
-
-} // namespace
 
 // Also run for a user whose profile folder has Turkish letters, under code page 1252:
 // a path narrowed to the code page on the way would name another folder.
@@ -37,6 +19,9 @@ TEST(DataFolder, FirstStartCreatesTheFolderAndItsParents)
     EXPECT_NE(appData.find(expectedUser), std::wstring::npos) << core::ToUtf8(appData);
     std::wstring maker = appData + L"\\Korvale";
     ASSERT_TRUE(testing_support::RemoveFolderTree(maker));
-    RunWidgetOnce();
+    testing_support::TChildProcess widget(testing_support::TaviloExe());
+    HWND window = app_tests::WaitForWidget(widget);
+    ASSERT_TRUE(window);
+    app_tests::CloseWidget(widget, window);
     EXPECT_TRUE(core::DirectoryExists(maker + L"\\Tavilo"));
 }

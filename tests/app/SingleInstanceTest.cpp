@@ -5,36 +5,20 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "tests/app/WidgetProcess.h"
 #include "tests/support/Process.h"
 
 using namespace std::chrono_literals;
 using testing_support::TChildProcess;
 using testing_support::TaviloExe;
 
-namespace {
-
-constexpr auto StartTime = 20s;
-
-// Starts tavilo.exe and waits for its window.
-HWND StartWidget(TChildProcess& process)
-{
-    return process.WaitForWindow(app::MainWindowClass, StartTime);
-}
-
-void CloseAndExpectExitCodeZero(TChildProcess& process, HWND window)
-{
-    SendMessageW(window, app::MSG_CLOSE_REQUEST, 0, 0);
-    DWORD exitCode = 99;
-    ASSERT_TRUE(process.WaitForExit(10s, exitCode));
-    EXPECT_EQ(exitCode, 0u);
-}
-
-} // namespace
+using app_tests::CloseWidget;
+using app_tests::WaitForWidget;
 
 TEST(SingleInstance, SecondCopyEndsAtOnceAndFirstKeepsRunning)
 {
     TChildProcess first(TaviloExe());
-    HWND window = StartWidget(first);
+    HWND window = WaitForWidget(first);
     ASSERT_TRUE(window) << "the first copy showed no window";
 
     TChildProcess second(TaviloExe());
@@ -45,12 +29,12 @@ TEST(SingleInstance, SecondCopyEndsAtOnceAndFirstKeepsRunning)
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(FindWindowW(app::MainWindowClass, app::MainWindowTitle), window);
 
-    CloseAndExpectExitCodeZero(first, window);
+    CloseWidget(first, window);
 
     TChildProcess third(TaviloExe());
-    HWND thirdWindow = StartWidget(third);
+    HWND thirdWindow = WaitForWidget(third);
     ASSERT_TRUE(thirdWindow) << "a new copy did not start after the first ended";
-    CloseAndExpectExitCodeZero(third, thirdWindow);
+    CloseWidget(third, thirdWindow);
 }
 
 // Copies started together may all pass the probe; exactly one of them must stay.
@@ -59,7 +43,7 @@ TEST(SingleInstance, CopiesStartedTogetherLeaveExactlyOne)
     std::vector<std::unique_ptr<TChildProcess>> copies;
     for (int i = 0; i < 4; ++i)
         copies.push_back(std::make_unique<TChildProcess>(TaviloExe()));
-    HWND window = testing_support::WaitForTopLevelWindow(app::MainWindowClass, app::MainWindowTitle, StartTime);
+    HWND window = testing_support::WaitForTopLevelWindow(app::MainWindowClass, app::MainWindowTitle, 20s);
     ASSERT_TRUE(window);
     Sleep(1000);  // let the losers finish ending
 
@@ -74,7 +58,7 @@ TEST(SingleInstance, CopiesStartedTogetherLeaveExactlyOne)
         }
     }
     ASSERT_NE(survivor, nullptr);
-    CloseAndExpectExitCodeZero(*survivor, window);
+    CloseWidget(*survivor, window);
 }
 
 TEST(SingleInstance, ProbeSeesAMutexHeldByAnotherCopy)
@@ -93,7 +77,7 @@ TEST(SingleInstance, ProbeSeesAMutexHeldByAnotherCopy)
 TEST(WindowMessages, CloseRequestEndsTheProgramReservedMessageDoesNothing)
 {
     TChildProcess widget(TaviloExe());
-    HWND window = StartWidget(widget);
+    HWND window = WaitForWidget(widget);
     ASSERT_TRUE(window);
     EXPECT_EQ(FindWindowW(L"taviloclass", L"tavilo"), window);
 
@@ -102,6 +86,6 @@ TEST(WindowMessages, CloseRequestEndsTheProgramReservedMessageDoesNothing)
     EXPECT_TRUE(widget.Running());
     EXPECT_TRUE(IsWindowVisible(window));
 
-    CloseAndExpectExitCodeZero(widget, window);
+    CloseWidget(widget, window);
     EXPECT_FALSE(IsWindow(window));
 }
