@@ -314,6 +314,22 @@ bool ScanTime(TDateScanner& scan, TDateTime& time)
     return TryEncodeTime(hour, minute, second, 0, time);
 }
 
+bool ScanDateTime(TDateScanner& scan, TDateTime& value)
+{
+    TDateTime date = 0, time = 0;
+    if (!ScanDate(scan, date) || (!scan.AtEnd() && !ScanTime(scan, time)))
+        return false;
+    value = date + time;
+    return true;
+}
+
+// The whole text must be one date, time or both.
+bool ScanWhole(std::wstring_view text, bool (*scanPart)(TDateScanner&, TDateTime&), TDateTime& value)
+{
+    TDateScanner scan(text);
+    return scanPart(scan, value) && scan.AtEnd();
+}
+
 [[noreturn]] void RaiseConvertError(const wchar_t* format, std::wstring_view text)
 {
     throw EConvertError(Format(format, text));
@@ -342,32 +358,27 @@ std::wstring DateTimeToStr(TDateTime value)
 
 TDateTime StrToDate(std::wstring_view text)
 {
-    TDateScanner scan(text);
     TDateTime date = 0;
-    if (!ScanDate(scan, date) || !scan.AtEnd())
+    if (!ScanWhole(text, ScanDate, date))
         RaiseConvertError(L"'%s' is not a valid date", text);
     return date;
 }
 
 TDateTime StrToTime(std::wstring_view text)
 {
-    TDateScanner scan(text);
     TDateTime time = 0;
-    if (!ScanTime(scan, time) || !scan.AtEnd())
+    if (!ScanWhole(text, ScanTime, time))
         RaiseConvertError(L"'%s' is not a valid time", text);
     return time;
 }
 
+// A date, a date followed by a time, or a time alone.
 TDateTime StrToDateTime(std::wstring_view text)
 {
-    TDateScanner scan(text);
-    TDateTime date = 0, time = 0;
-    if (ScanDate(scan, date) && (scan.AtEnd() || (ScanTime(scan, time) && scan.AtEnd())))
-        return date + time;
-    TDateScanner timeOnly(text);
-    if (ScanTime(timeOnly, time) && timeOnly.AtEnd())
-        return time;
-    RaiseConvertError(L"'%s' is not a valid date and time", text);
+    TDateTime value = 0;
+    if (!ScanWhole(text, ScanDateTime, value) && !ScanWhole(text, ScanTime, value))
+        RaiseConvertError(L"'%s' is not a valid date and time", text);
+    return value;
 }
 
 } // namespace core

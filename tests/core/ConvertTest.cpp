@@ -51,16 +51,36 @@ TEST(TryStrToInt, AcceptsDecimalAndHexadecimalWithinThirtyTwoBits)
         bool ok;
         int32_t value;
     } cases[] = {
-        {L"42", true, 42},           {L"-5", true, -5},          {L"+7", true, 7},
-        {L"  12", true, 12},         {L"12 ", false, 0},         {L"12a", false, 0},
-        {L"", false, 0},             {L"-", false, 0},           {L"2147483647", true, INT32_MAX},
-        {L"-2147483648", true, INT32_MIN}, {L"2147483648", false, 0}, {L"-2147483649", false, 0},
-        {L"4294967396", false, 0},   {L"99999999999999999999999", false, 0}, {L"000000000042", true, 42},
-        {L"$1f", true, 31},          {L"0x1F", true, 31},        {L"0X1f", true, 31},
-        {L"x10", true, 16},          {L"-$10", true, -16},       {L"-0x10", true, -16},
-        {L"0xFFFFFFFF", true, -1},   {L"$80000000", true, INT32_MIN}, {L"0x100000000", false, 0},
-        {L"0x", false, 0},           {L"$", false, 0},           {L"0xG", false, 0},
-        {L"1.5", false, 0},          {L"\t1", false, 0},         {L"١٢", false, 0},
+        {L"42", true, 42},
+        {L"-5", true, -5},
+        {L"+7", true, 7},
+        {L"  12", true, 12},
+        {L"12 ", false, 0},
+        {L"12a", false, 0},
+        {L"", false, 0},
+        {L"-", false, 0},
+        {L"2147483647", true, INT32_MAX},
+        {L"-2147483648", true, INT32_MIN},
+        {L"2147483648", false, 0},
+        {L"-2147483649", false, 0},
+        {L"4294967396", false, 0},
+        {L"99999999999999999999999", false, 0},
+        {L"000000000042", true, 42},
+        {L"$1f", true, 31},
+        {L"0x1F", true, 31},
+        {L"0X1f", true, 31},
+        {L"x10", true, 16},
+        {L"-$10", true, -16},
+        {L"-0x10", true, -16},
+        {L"0xFFFFFFFF", true, -1},
+        {L"$80000000", true, INT32_MIN},
+        {L"0x100000000", false, 0},
+        {L"0x", false, 0},
+        {L"$", false, 0},
+        {L"0xG", false, 0},
+        {L"1.5", false, 0},
+        {L"\t1", false, 0},
+        {L"١٢", false, 0},
     };
     for (const auto& c : cases) {
         int32_t value = 12345;
@@ -106,12 +126,12 @@ TEST_F(FormatSettingsTest, FloatTextFollowsTheDecimalSeparator)
         bool ok;
         double value;
     } cases[] = {
-        {L'.', L"3.5", true, 3.5},       {L'.', L" -0.25 ", true, -0.25}, {L'.', L"+2", true, 2},
-        {L'.', L"1E20", true, 1e20},     {L'.', L"1.5e-7", true, 1.5e-7}, {L'.', L".5", true, 0.5},
-        {L'.', L"3,5", false, 0},        {L',', L"3,5", true, 3.5},       {L',', L"3.5", false, 0},
-        {L'.', L"", false, 0},           {L'.', L"abc", false, 0},        {L'.', L"1e", false, 0},
-        {L'.', L"1e400", false, 0},      {L'.', L"INF", false, 0},        {L'.', L"+-1", false, 0},
-        {L'.', L"1 2", false, 0},        {L'.', L"1.2.3", false, 0},
+        {L'.', L"3.5", true, 3.5},   {L'.', L" -0.25 ", true, -0.25}, {L'.', L"+2", true, 2},
+        {L'.', L"1E20", true, 1e20}, {L'.', L"1.5e-7", true, 1.5e-7}, {L'.', L".5", true, 0.5},
+        {L'.', L"3,5", false, 0},    {L',', L"3,5", true, 3.5},       {L',', L"3.5", false, 0},
+        {L'.', L"", false, 0},       {L'.', L"abc", false, 0},        {L'.', L"1e", false, 0},
+        {L'.', L"1e400", false, 0},  {L'.', L"INF", false, 0},        {L'.', L"+-1", false, 0},
+        {L'.', L"1 2", false, 0},    {L'.', L"1.2.3", false, 0},
     };
     for (const auto& c : cases) {
         Use(c.decimal, L"dd.MM.yyyy", L'.', L"HH:mm:ss");
@@ -198,9 +218,9 @@ TEST_F(FormatSettingsTest, DateAndTimeTextIsParsedOrRejected)
         bool ok;
         int hour, minute, second;
     } times[] = {
-        {L"13:05:09", true, 13, 5, 9}, {L"13:05", true, 13, 5, 0},   {L"7", true, 7, 0, 0},
-        {L"1:05:09 PM", true, 13, 5, 9}, {L"12:00 am", true, 0, 0, 0}, {L"AM 9:30", true, 9, 30, 0},
-        {L"13:05 PM", false, 0, 0, 0}, {L"24:00", false, 0, 0, 0},   {L"13:", false, 0, 0, 0},
+        {L"13:05:09", true, 13, 5, 9},    {L"13:05", true, 13, 5, 0},   {L"7", true, 7, 0, 0},
+        {L"1:05:09 PM", true, 13, 5, 9},  {L"12:00 am", true, 0, 0, 0}, {L"AM 9:30", true, 9, 30, 0},
+        {L"13:05 PM", false, 0, 0, 0},    {L"24:00", false, 0, 0, 0},   {L"13:", false, 0, 0, 0},
         {L"13:05:09:01", false, 0, 0, 0},
     };
     for (const auto& c : times) {
@@ -209,7 +229,8 @@ TEST_F(FormatSettingsTest, DateAndTimeTextIsParsedOrRejected)
         else
             EXPECT_THROW(core::StrToTime(c.text), core::EConvertError) << core::ToUtf8(c.text);
     }
-    EXPECT_EQ(core::StrToDateTime(L"07.03.2026 13:05:09"), core::EncodeDate(2026, 3, 7) + core::EncodeTime(13, 5, 9, 0));
+    EXPECT_EQ(core::StrToDateTime(L"07.03.2026 13:05:09"),
+              core::EncodeDate(2026, 3, 7) + core::EncodeTime(13, 5, 9, 0));
     EXPECT_EQ(core::StrToDateTime(L"07.03.2026"), core::EncodeDate(2026, 3, 7));
     EXPECT_EQ(core::StrToDateTime(L"13:05"), core::EncodeTime(13, 5, 0, 0));
     try {
