@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -20,11 +21,27 @@ struct TFormatSettings {
 };
 TFormatSettings& FormatSettings();
 
-// Raise EConvertError for a date or time that does not exist.
+// Raise EConvertError for a date or time that does not exist; the Try forms return false.
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+bool TryEncodeDate(int year, int month, int day, TDateTime& date);
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& time);
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
 TDateTime Now();
+
+// Texts in the user's formats (FormatSettings): the short date, the long time, and the
+// short date followed by a blank and the long time unless the time is midnight.
+std::wstring DateToStr(TDateTime value);
+std::wstring TimeToStr(TDateTime value);
+std::wstring DateTimeToStr(TDateTime value);
+
+// Parsers of the same formats: numbers in the order of the short date picture separated
+// by DateSeparator (a missing year is this year's, a two-digit year lies within 50 years
+// of now), and hours, minutes, optional seconds and AM/PM separated by TimeSeparator.
+// Text that is not a date or time raises EConvertError.
+TDateTime StrToDate(std::wstring_view text);
+TDateTime StrToTime(std::wstring_view text);
+TDateTime StrToDateTime(std::wstring_view text);
 
 } // namespace core

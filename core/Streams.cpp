@@ -87,7 +87,9 @@ void THandleStream::SetSize(int64_t size)
 
 namespace {
 
-TFileHandle OpenFile(const std::wstring& fileName, TFileMode mode)
+// Errors name reportedName: the file the caller asked for, which is not always the one
+// opened (ReplaceWholeFile writes beside it).
+TFileHandle OpenFile(const std::wstring& fileName, TFileMode mode, const std::wstring& reportedName)
 {
     DWORD access = 0, share = FILE_SHARE_READ, disposition = OPEN_EXISTING;
     switch (mode) {
@@ -108,18 +110,31 @@ TFileHandle OpenFile(const std::wstring& fileName, TFileMode mode)
     }
     TFileHandle handle(CreateFileW(fileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
-        std::wstring reason = SysErrorMessage(GetLastError());
+        DWORD error = GetLastError();
         if (mode == TFileMode::Create)
-            throw EFCreateError(Format(L"Cannot create file \"%s\". %s", fileName, reason));
-        throw EFOpenError(Format(L"Cannot open file \"%s\". %s", fileName, reason));
+            RaiseFileCreateError(reportedName, error);
+        throw EFOpenError(Format(L"Cannot open file \"%s\". %s", reportedName, SysErrorMessage(error)));
     }
     return handle;
+}
+
+void WriteAll(HANDLE file, const uint8_t* data, size_t size)
+{
+    while (size > 0) {
+        DWORD done = 0;
+        if (!WriteFile(file, data, ClampCount(size), &done, nullptr) || done == 0)
+            throw EWriteError(L"Stream write error");
+        data += done;
+        size -= done;
+    }
+    if (!FlushFileBuffers(file))
+        throw EWriteError(L"Stream write error");
 }
 
 } // namespace
 
 TFileStream::TFileStream(const std::wstring& fileName, TFileMode mode)
-    : THandleStream(OpenFile(fileName, mode)), fileName_(fileName)
+    : THandleStream(OpenFile(fileName, mode, fileName)), fileName_(fileName)
 {
 }
 
@@ -213,6 +228,27 @@ int64_t TResourceStream::Seek(int64_t offset, TSeekOrigin origin)
 void TResourceStream::SetSize(int64_t)
 {
     throw EStreamError(L"Can't write to a read-only resource stream");
+}
+
+void RaiseFileCreateError(const std::wstring& fileName, uint32_t errorCode)
+{
+    throw EFCreateError(Format(L"Cannot create file \"%s\". %s", fileName, SysErrorMessage(errorCode)));
+}
+
+void ReplaceWholeFile(const std::wstring& fileName, const void* data, size_t size)
+{
+    const std::wstring temporary = fileName + L".tmp";
+    try {
+        WriteAll(OpenFile(temporary, TFileMode::Create, fileName).Get(), static_cast<const uint8_t*>(data), size);
+    } catch (...) {
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+    if (!MoveFileExW(temporary.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        RaiseFileCreateError(fileName, error);
+    }
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::wstring& fileName)

@@ -101,4 +101,14 @@ private:
 // The whole content of a file, or an error as TFileStream raises it.
 std::vector<uint8_t> ReadWholeFile(const std::wstring& fileName);
 
+// Gives a file new content without ever leaving it half-written: the bytes go to
+// fileName + ".tmp" in the same folder, are forced to the disk, and that file then
+// replaces fileName in one step. On failure fileName keeps its old content, no
+// temporary file is left, and the platform's file-creation error names fileName (a
+// failed write raises the stream write error).
+void ReplaceWholeFile(const std::wstring& fileName, const void* data, size_t size);
+
+// The platform's file-creation error: "Cannot create file "<name>". <system text>".
+[[noreturn]] void RaiseFileCreateError(const std::wstring& fileName, uint32_t errorCode);
+
 } // namespace core

@@ -62,6 +62,53 @@ TEST_F(FileStreamTest, OpenAndCreateErrorsNameTheFile)
     EXPECT_THROW(core::TFileStream(noFolder, core::TFileMode::Create), core::EFCreateError);
 }
 
+TEST_F(FileStreamTest, ReplacesWholeFilesOrLeavesThemAsTheyWere)
+{
+    enum class Setup { Nothing, OldFile, TemporaryNameTaken, TargetIsFolder };
+    struct Case {
+        const wchar_t* name;
+        Setup setup;
+        bool succeeds;
+    } cases[] = {
+        {L"\\new-ş.ini", Setup::Nothing, true},
+        {L"\\old-ğ.ini", Setup::OldFile, true},
+        {L"\\no\\such\\folder.ini", Setup::Nothing, false},
+        {L"\\blocked.ini", Setup::TemporaryNameTaken, false},
+        {L"\\folder.ini", Setup::TargetIsFolder, false},
+    };
+    for (const auto& c : cases) {
+        std::wstring path = folder_ + c.name;
+        SCOPED_TRACE(core::ToUtf8(path));
+        if (c.setup != Setup::Nothing && c.setup != Setup::TargetIsFolder) {
+            core::TFileStream old(path, core::TFileMode::Create);
+            old.WriteBuffer("old", 3);
+        }
+        if (c.setup == Setup::TemporaryNameTaken) {
+            ASSERT_TRUE(CreateDirectoryW((path + L".tmp").c_str(), nullptr));
+        }
+        if (c.setup == Setup::TargetIsFolder) {
+            ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        }
+        try {
+            core::ReplaceWholeFile(path, "new!", 4);
+            EXPECT_TRUE(c.succeeds);
+            auto bytes = core::ReadWholeFile(path);
+            EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "new!");
+            EXPECT_FALSE(core::FileExists(path + L".tmp"));
+        } catch (const core::EFCreateError& error) {
+            EXPECT_FALSE(c.succeeds);
+            EXPECT_EQ(error.Message().find(L"Cannot create file \"" + path + L"\". "), 0u);
+            if (c.setup == Setup::OldFile || c.setup == Setup::TemporaryNameTaken) {
+                auto bytes = core::ReadWholeFile(path);
+                EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "old");
+            }
+            EXPECT_EQ(c.setup == Setup::TargetIsFolder, core::DirectoryExists(path));
+            EXPECT_EQ(c.setup == Setup::TemporaryNameTaken, core::DirectoryExists(path + L".tmp"));
+            EXPECT_FALSE(core::FileExists(path + L".tmp"));
+        }
+    }
+}
+
 TEST(MemoryStream, GrowsSeeksAndReadsPartially)
 {
     core::TMemoryStream stream;
