@@ -1,5 +1,7 @@
 #include "graphics/Canvas.h"
 
+#include <string>
+
 namespace graphics {
 
 namespace {
@@ -18,6 +20,26 @@ TGpStringFormat NewMeasureFormat()
     gp::GdipGetStringFormatFlags(clone, &flags);
     gp::GdipSetStringFormatFlags(clone, flags | MeasureTrailingSpaces);
     return format;
+}
+
+// Wine's GDI+ differs from Windows' in two ways that matter for texts of several lines:
+// it draws the CR of a CR LF pair as a missing-glyph box, and it drops empty lines. Such
+// texts are passed with bare LFs and a blank in every empty line, which Windows' GDI+
+// lays out just like the original.
+std::wstring_view PortableLineBreaks(std::wstring_view text, std::wstring& buffer)
+{
+    if (text.find(L'\n') == std::wstring_view::npos)
+        return text;
+    buffer.clear();
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+            continue;
+        if (c == L'\n' && (buffer.empty() || buffer.back() == L'\n'))
+            buffer += L' ';
+        buffer += c;
+    }
+    return buffer;
 }
 
 } // namespace
@@ -204,6 +226,8 @@ void TCanvasEx::Line(int x1, int y1, int x2, int y2)
 Gdiplus::RectF TCanvasEx::MeasureString(std::wstring_view text, Gdiplus::GpStringFormat* format) const
 {
     Gdiplus::RectF layout(0, 0, 0, 0), box(0, 0, 0, 0);
+    std::wstring buffer;
+    text = PortableLineBreaks(text, buffer);
     if (Graphics() && font_.Handle())
         gp::GdipMeasureString(Graphics(), text.data(), static_cast<INT>(text.size()), font_.Handle(), &layout, format,
                               &box, nullptr, nullptr);
@@ -233,6 +257,8 @@ void TCanvasEx::TextRect(const RECT& rect, std::wstring_view text)
         return;
     Gdiplus::RectF layout(static_cast<float>(rect.left), static_cast<float>(rect.top),
                           static_cast<float>(rect.right - rect.left), static_cast<float>(rect.bottom - rect.top));
+    std::wstring buffer;
+    text = PortableLineBreaks(text, buffer);
     gp::GdipDrawString(graphics, text.data(), static_cast<INT>(text.size()), font_.Handle(), &layout,
                        stringFormat_.Handle(), font_.Brush());
     GdiFlush();
