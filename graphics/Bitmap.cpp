@@ -96,8 +96,7 @@ std::unique_ptr<TBitmapEx> TBitmapEx::Clone() const
     return CreateCopy(*this);
 }
 
-template <typename PixelFunction>
-void TBitmapEx::ForEachPixel(PixelFunction function)
+template <typename PixelFunction> void TBitmapEx::ForEachPixel(PixelFunction function)
 {
     if (!HasArgbPixels())
         return;

@@ -51,17 +51,16 @@ private:
     TBitmapEx() = default;
     void CreateSurface(int width, int height, cairo_format_t format);
     bool HasArgbPixels() const { return data_ && format_ == CAIRO_FORMAT_ARGB32; }
-    template <typename PixelFunction>
-    void ForEachPixel(PixelFunction function);
+    template <typename PixelFunction> void ForEachPixel(PixelFunction function);
 
     TCairoSurface surface_;
-    cairo_surface_t* image_ = nullptr;  // owned by surface_
+    cairo_surface_t* image_ = nullptr; // owned by surface_
     cairo_format_t format_ = CAIRO_FORMAT_ARGB32;
     int height_ = 0;
     int width_ = 0;
     int stride_ = 0;
     uint8_t* data_ = nullptr;
-    HDC dc_ = nullptr;  // owned by surface_
+    HDC dc_ = nullptr; // owned by surface_
 };
 
 } // namespace graphics

@@ -84,50 +84,35 @@ void TCanvasEx::SetSize(int width, int height)
 
 void TCanvasEx::SetAntialias(bool antialias)
 {
-    if (antialias == antialias_)
-        return;
-    antialias_ = antialias;
-    SetTextRenderingHint(antialias ? Gdiplus::TextRenderingHintAntiAlias : Gdiplus::TextRenderingHintAntiAliasGridFit);
+    SetProperty(antialias_, antialias, [&] {
+        SetTextRenderingHint(antialias ? Gdiplus::TextRenderingHintAntiAlias
+                                       : Gdiplus::TextRenderingHintAntiAliasGridFit);
+    });
 }
 
 void TCanvasEx::SetTextRenderingHint(Gdiplus::TextRenderingHint hint)
 {
-    if (hint == textRenderingHint_)
-        return;
-    textRenderingHint_ = hint;
-    gp::GdipSetTextRenderingHint(Graphics(), hint);
+    SetProperty(textRenderingHint_, hint, [&] { gp::GdipSetTextRenderingHint(Graphics(), hint); });
 }
 
 void TCanvasEx::SetSmoothingMode(Gdiplus::SmoothingMode mode)
 {
-    if (mode == smoothingMode_)
-        return;
-    smoothingMode_ = mode;
-    gp::GdipSetSmoothingMode(Graphics(), mode);
+    SetProperty(smoothingMode_, mode, [&] { gp::GdipSetSmoothingMode(Graphics(), mode); });
 }
 
 void TCanvasEx::SetInterpolationMode(Gdiplus::InterpolationMode mode)
 {
-    if (mode == interpolationMode_)
-        return;
-    interpolationMode_ = mode;
-    gp::GdipSetInterpolationMode(Graphics(), mode);
+    SetProperty(interpolationMode_, mode, [&] { gp::GdipSetInterpolationMode(Graphics(), mode); });
 }
 
 void TCanvasEx::SetPixelOffsetMode(Gdiplus::PixelOffsetMode mode)
 {
-    if (mode == pixelOffsetMode_)
-        return;
-    pixelOffsetMode_ = mode;
-    gp::GdipSetPixelOffsetMode(Graphics(), mode);
+    SetProperty(pixelOffsetMode_, mode, [&] { gp::GdipSetPixelOffsetMode(Graphics(), mode); });
 }
 
 void TCanvasEx::SetTextContrast(unsigned contrast)
 {
-    if (contrast == textContrast_)
-        return;
-    textContrast_ = contrast;
-    gp::GdipSetTextContrast(Graphics(), contrast);
+    SetProperty(textContrast_, contrast, [&] { gp::GdipSetTextContrast(Graphics(), contrast); });
 }
 
 cairo_t* TCanvasEx::CairoFor(const TBitmapEx& source) const

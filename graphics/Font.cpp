@@ -82,26 +82,17 @@ void TFontEx::Recreate()
 
 void TFontEx::SetName(const std::wstring& name)
 {
-    if (name == name_)
-        return;
-    name_ = name;
-    Recreate();
+    SetProperty(name_, name, [&] { Recreate(); });
 }
 
 void TFontEx::SetSize(int size)
 {
-    if (size == size_)
-        return;
-    size_ = size;
-    Recreate();
+    SetProperty(size_, size, [&] { Recreate(); });
 }
 
 void TFontEx::SetStyle(int style)
 {
-    if (style == style_)
-        return;
-    style_ = style;
-    Recreate();
+    SetProperty(style_, style, [&] { Recreate(); });
 }
 
 void TFontEx::SetColor(uint32_t color)

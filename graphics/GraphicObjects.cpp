@@ -7,9 +7,7 @@ void TGraphicObjectEx::Changed()
     OnChange(this);
 }
 
-void TGraphicObjectEx::Assign(const TGraphicObjectEx*)
-{
-}
+void TGraphicObjectEx::Assign(const TGraphicObjectEx*) {}
 
 TSolidBrushEx::TSolidBrushEx() : TBrushEx(Gdiplus::BrushTypeSolidColor)
 {
@@ -23,10 +21,7 @@ void TSolidBrushEx::CreateHandle()
 
 void TSolidBrushEx::SetColor(uint32_t color)
 {
-    if (color == color_)
-        return;
-    color_ = color;
-    gp::GdipSetSolidFillColor(handle_.Get(), color_);
+    SetProperty(color_, color, [&] { gp::GdipSetSolidFillColor(handle_.Get(), color_); });
 }
 
 void TSolidBrushEx::Assign(const TGraphicObjectEx* source)
@@ -57,26 +52,17 @@ void TPenEx::CreateHandle()
 
 void TPenEx::SetColor(uint32_t color)
 {
-    if (color == color_)
-        return;
-    color_ = color;
-    gp::GdipSetPenColor(handle_.Get(), color_);
+    SetProperty(color_, color, [&] { gp::GdipSetPenColor(handle_.Get(), color_); });
 }
 
 void TPenEx::SetWidth(float width)
 {
-    if (width == width_)
-        return;
-    width_ = width;
-    gp::GdipSetPenWidth(handle_.Get(), width_);
+    SetProperty(width_, width, [&] { gp::GdipSetPenWidth(handle_.Get(), width_); });
 }
 
 void TPenEx::SetStyle(Gdiplus::DashStyle style)
 {
-    if (style == style_)
-        return;
-    style_ = style;
-    gp::GdipSetPenDashStyle(handle_.Get(), style_);
+    SetProperty(style_, style, [&] { gp::GdipSetPenDashStyle(handle_.Get(), style_); });
 }
 
 void TPenEx::Assign(const TGraphicObjectEx* source)
@@ -106,42 +92,27 @@ TStringFormatEx::TStringFormatEx()
 
 void TStringFormatEx::SetFormatFlags(int flags)
 {
-    if (flags == formatFlags_)
-        return;
-    formatFlags_ = flags;
-    gp::GdipSetStringFormatFlags(handle_.Get(), formatFlags_);
+    SetProperty(formatFlags_, flags, [&] { gp::GdipSetStringFormatFlags(handle_.Get(), formatFlags_); });
 }
 
 void TStringFormatEx::SetAlignment(Gdiplus::StringAlignment alignment)
 {
-    if (alignment == alignment_)
-        return;
-    alignment_ = alignment;
-    gp::GdipSetStringFormatAlign(handle_.Get(), alignment_);
+    SetProperty(alignment_, alignment, [&] { gp::GdipSetStringFormatAlign(handle_.Get(), alignment_); });
 }
 
 void TStringFormatEx::SetHotkeyPrefix(Gdiplus::HotkeyPrefix prefix)
 {
-    if (prefix == hotkeyPrefix_)
-        return;
-    hotkeyPrefix_ = prefix;
-    gp::GdipSetStringFormatHotkeyPrefix(handle_.Get(), hotkeyPrefix_);
+    SetProperty(hotkeyPrefix_, prefix, [&] { gp::GdipSetStringFormatHotkeyPrefix(handle_.Get(), hotkeyPrefix_); });
 }
 
 void TStringFormatEx::SetLineAlignment(Gdiplus::StringAlignment alignment)
 {
-    if (alignment == lineAlignment_)
-        return;
-    lineAlignment_ = alignment;
-    gp::GdipSetStringFormatLineAlign(handle_.Get(), lineAlignment_);
+    SetProperty(lineAlignment_, alignment, [&] { gp::GdipSetStringFormatLineAlign(handle_.Get(), lineAlignment_); });
 }
 
 void TStringFormatEx::SetTrimming(Gdiplus::StringTrimming trimming)
 {
-    if (trimming == trimming_)
-        return;
-    trimming_ = trimming;
-    gp::GdipSetStringFormatTrimming(handle_.Get(), trimming_);
+    SetProperty(trimming_, trimming, [&] { gp::GdipSetStringFormatTrimming(handle_.Get(), trimming_); });
 }
 
 void TStringFormatEx::Assign(const TGraphicObjectEx* source)

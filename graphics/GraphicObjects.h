@@ -7,6 +7,16 @@
 
 namespace graphics {
 
+// A property setter: a different value is stored and then applied (to the GDI+ object,
+// say); the value already held changes nothing.
+template <typename T, typename Apply> void SetProperty(T& field, const T& value, Apply apply)
+{
+    if (field == value)
+        return;
+    field = value;
+    apply();
+}
+
 // Base of the GDI+ drawing-object wrappers: a change notification and copying of
 // settings between objects of one class.
 class TGraphicObjectEx : public core::TObject {

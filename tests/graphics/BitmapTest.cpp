@@ -27,6 +27,7 @@ class PixelLoopTest : public ::testing::TestWithParam<TPixelLoopCase> {};
 std::vector<TPixelLoopCase> PixelLoopCases()
 {
     auto blurOnce = [](TBitmapEx& b) { b.Blur(1); };
+    // clang-format off
     return {
         // The centre's own value is not part of its average.
         {"BlurDropsALoneCentre", 3, 3, {0, 0, 0, 0, White, 0, 0, 0, 0}, blurOnce, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
@@ -52,6 +53,7 @@ std::vector<TPixelLoopCase> PixelLoopCases()
          {0xEFEFEFEF, 0x783C1E0F}},
         {"FadeOfFullLevelStillTakesOneStep", 1, 1, {White}, [](TBitmapEx& b) { b.Fade(255); }, {0xFEFEFEFE}},
     };
+    // clang-format on
 }
 
 } // namespace

@@ -158,7 +158,8 @@ TEST(Canvas, DrawRectShowsOneFrameOfTheThrobberStrip)
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 uint32_t expected = x < 18 && y < 18 ? PixelAt(*strip, x, 54 + y) : 0;
-                ASSERT_EQ(PixelAt(canvas->Bitmap(), x, y), expected) << x << "," << y << " in " << width << " x " << height;
+                ASSERT_EQ(PixelAt(canvas->Bitmap(), x, y), expected)
+                    << x << "," << y << " in " << width << " x " << height;
             }
         }
     }

@@ -41,7 +41,8 @@ TEST(Font, OpaqueColoursAreKeptWithAlpha254)
 {
     struct {
         uint32_t set, stored;
-    } cases[] = {{0xFF112233, 0xFE112233}, {0x80112233, 0x80112233}, {0xFE000000, 0xFE000000}, {0x00FFFFFF, 0x00FFFFFF}};
+    } cases[] = {
+        {0xFF112233, 0xFE112233}, {0x80112233, 0x80112233}, {0xFE000000, 0xFE000000}, {0x00FFFFFF, 0x00FFFFFF}};
     for (auto test : cases) {
         TFontEx font;
         TChangeCounter changes(font);

@@ -63,7 +63,8 @@ size_t CountWineGdiObjects()
 #endif
     constexpr size_t entrySize = 24, typeOffset = 14, entries = 0x10000;
     PROCESS_BASIC_INFORMATION process{};
-    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process, sizeof(process), nullptr) != 0)
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process, sizeof(process), nullptr) !=
+        0)
         return 0;
     auto* peb = reinterpret_cast<const uint8_t*>(process.PebBaseAddress);
     const uint8_t* table = nullptr;

@@ -22,13 +22,13 @@ struct TSkin {
 };
 
 const TSkin Skins[] = {
-    {IDB_SCROLL_TRACK, L"scroll-track", 20, 213},   {IDB_SCROLL_THUMB, L"scroll-thumb", 18, 70},
-    {IDB_MAIN_FRAME, L"main-frame", 475, 350},      {IDB_THROBBER, L"throbber", 18, 324},
-    {IDB_PORTAL_LOGO, L"portal-logo", 136, 40},     {IDB_OPTIONS_SHEET, L"options-sheet", 385, 183},
-    {IDB_OPTIONS_CLOSE, L"options-close", 12, 12},  {IDB_CHECK_UNCHECKED, L"check-unchecked", 20, 20},
-    {IDB_CHECK_CHECKED, L"check-checked", 20, 20},  {IDB_ABOUT_SHEET, L"about-sheet", 342, 224},
-    {IDB_ABOUT_ICON, L"about-icon", 64, 64},        {IDB_ABOUT_CLOSE, L"about-close", 21, 21},
-    {IDB_CLOSE_BUTTON, L"close-button", 20, 20},    {IDB_OPTIONS_BUTTON, L"options-button", 20, 20},
+    {IDB_SCROLL_TRACK, L"scroll-track", 20, 213},  {IDB_SCROLL_THUMB, L"scroll-thumb", 18, 70},
+    {IDB_MAIN_FRAME, L"main-frame", 475, 350},     {IDB_THROBBER, L"throbber", 18, 324},
+    {IDB_PORTAL_LOGO, L"portal-logo", 136, 40},    {IDB_OPTIONS_SHEET, L"options-sheet", 385, 183},
+    {IDB_OPTIONS_CLOSE, L"options-close", 12, 12}, {IDB_CHECK_UNCHECKED, L"check-unchecked", 20, 20},
+    {IDB_CHECK_CHECKED, L"check-checked", 20, 20}, {IDB_ABOUT_SHEET, L"about-sheet", 342, 224},
+    {IDB_ABOUT_ICON, L"about-icon", 64, 64},       {IDB_ABOUT_CLOSE, L"about-close", 21, 21},
+    {IDB_CLOSE_BUTTON, L"close-button", 20, 20},   {IDB_OPTIONS_BUTTON, L"options-button", 20, 20},
 };
 
 // The build's own decoding of the PNG (straight RGBA bytes after a width and a height).
@@ -61,7 +61,8 @@ int LargestChannelDifference(uint32_t a, uint32_t b)
 {
     int largest = 0;
     for (int shift = 0; shift < 32; shift += 8)
-        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+        largest =
+            std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
     return largest;
 }
 
@@ -84,7 +85,8 @@ TEST_P(SkinTest, DecodesToThePngsPixelsPremultiplied)
     for (int y = 0; y < skin.height; ++y) {
         for (int x = 0; x < skin.width; ++x) {
             const uint8_t* expected = &reference.rgba[static_cast<size_t>((y * skin.width + x) * 4)];
-            worst = std::max(worst, LargestChannelDifference(graphics_test::PixelAt(*bitmap, x, y), Premultiplied(expected)));
+            worst = std::max(worst,
+                             LargestChannelDifference(graphics_test::PixelAt(*bitmap, x, y), Premultiplied(expected)));
             translucent += expected[3] < 255;
         }
     }
