@@ -19,5 +19,5 @@ configure x86_64
 configure i686
 say "building x86_64 (program, tests, benchmarks)"
 cmake --build "$ROOT/build/x86_64"
-say "building the shipped i686 executable"
-cmake --build "$ROOT/build/i686" --target tavilo
+say "building the shipped i686 executable and its libraries"
+cmake --build "$ROOT/build/i686"

@@ -22,14 +22,18 @@ say "turning the crash debugger off"
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 0
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d ''
 
-say "adding font replacements"
-FONTS='HKCU\Software\Wine\Fonts\Replacements'
-reg "$FONTS" /v 'Trebuchet MS' /t REG_SZ /d 'DejaVu Sans'
-reg "$FONTS" /v 'Tahoma' /t REG_SZ /d 'DejaVu Sans'
-reg "$FONTS" /v 'Arial' /t REG_SZ /d 'Liberation Sans'
-reg "$FONTS" /v 'Microsoft Sans Serif' /t REG_SZ /d 'Liberation Sans'
-reg "$FONTS" /v 'MS Shell Dlg' /t REG_SZ /d 'Liberation Sans'
-reg "$FONTS" /v 'MS Shell Dlg 2' /t REG_SZ /d 'Liberation Sans'
+# TAVILO_FONT_REPLACEMENTS=off leaves a prefix as Wine makes it, where GDI+ finds
+# neither the program's families nor its generic sans-serif family.
+if [ "${TAVILO_FONT_REPLACEMENTS:-on}" != off ]; then
+    say "adding font replacements"
+    FONTS='HKCU\Software\Wine\Fonts\Replacements'
+    reg "$FONTS" /v 'Trebuchet MS' /t REG_SZ /d 'DejaVu Sans'
+    reg "$FONTS" /v 'Tahoma' /t REG_SZ /d 'DejaVu Sans'
+    reg "$FONTS" /v 'Arial' /t REG_SZ /d 'Liberation Sans'
+    reg "$FONTS" /v 'Microsoft Sans Serif' /t REG_SZ /d 'Liberation Sans'
+    reg "$FONTS" /v 'MS Shell Dlg' /t REG_SZ /d 'Liberation Sans'
+    reg "$FONTS" /v 'MS Shell Dlg 2' /t REG_SZ /d 'Liberation Sans'
+fi
 
 say "letting the prefix settle"
 "$WINE" wineboot -u >/dev/null 2>&1 || true
