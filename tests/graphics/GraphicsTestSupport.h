@@ -25,11 +25,4 @@ std::wstring SkinFolder();
 // Writes the bitmap as a PNG into the build's artefact folder, for people to look at.
 void SaveArtefact(const graphics::TBitmapEx& bitmap, const std::wstring& name);
 
-// What this process holds: live GDI objects and busy heap bytes (GDI+ objects live there).
-struct TResourceUsage {
-    size_t gdiObjects;
-    size_t heapBytes;
-};
-TResourceUsage MeasureResourceUsage();
-
 } // namespace graphics_test

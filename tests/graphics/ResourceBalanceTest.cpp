@@ -3,6 +3,7 @@
 #include "graphics/Canvas.h"
 #include "resources/Resources.h"
 #include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/ResourceUsage.h"
 
 using graphics::TBitmapEx;
 using graphics::TCanvasEx;
@@ -39,11 +40,11 @@ TEST(ResourceBalance, AThousandCanvasLivesLeaveNothingBehind)
 {
     for (int cycle = 0; cycle < 50; ++cycle)
         CanvasLife(cycle);
-    graphics_test::TResourceUsage before = graphics_test::MeasureResourceUsage();
+    testing_support::TResourceUsage before = testing_support::MeasureResourceUsage();
     ASSERT_GT(before.gdiObjects, 0u) << "no way to count GDI objects here";
     for (int cycle = 0; cycle < 1000; ++cycle)
         CanvasLife(cycle);
-    graphics_test::TResourceUsage after = graphics_test::MeasureResourceUsage();
+    testing_support::TResourceUsage after = testing_support::MeasureResourceUsage();
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     // One leaked GDI+ object per life, even the smallest brush, would add 8000 bytes.
     EXPECT_LT(static_cast<ptrdiff_t>(after.heapBytes - before.heapBytes), 4000)
