@@ -2,7 +2,7 @@
 # Creates and configures the Wine prefix once (the scripts own it; never set it up by hand).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-STAMP=$WINEPREFIX/.tavilo-ready-2
+STAMP=$WINEPREFIX/.tavilo-ready-3
 [ -f "$STAMP" ] && exit 0
 
 mkdir -p "$(dirname "$WINEPREFIX")"
@@ -18,8 +18,10 @@ rm -rf "$WINEPREFIX"
 "$WINE" wineboot -i >/dev/null 2>&1 || true
 "$WINESERVER" -w
 
+# Auto 1 with no debugger ends a crashing process at once; Auto 0 would ask "Do you wish
+# to debug it?" in a dialog whenever a display exists, and a crashing test would hang.
 say "turning the crash debugger off"
-reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 0
+reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d ''
 
 # TAVILO_FONT_REPLACEMENTS=off leaves a prefix as Wine makes it, where GDI+ finds
