@@ -9,6 +9,7 @@
 
 #include "core/Exceptions.h"
 #include "core/Format.h"
+#include "tests/support/ResourceUsage.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/WindowProcedure.h"
 
@@ -364,29 +365,45 @@ TEST(ControlOwnership, FreeingAnOwnerFreesItsControlsButNoWindow)
     EXPECT_FALSE(IsWindow(window));
 }
 
-// Windows destroyed first, objects freed afterwards. Wine answers 0 for the GUI object
-// counts, so the thread's windows and the freed controls are counted as well.
-TEST(ControlOwnership, CreateAndDestroyCyclesLeakNothing)
+namespace {
+
+// One life of a window pair as the program lives it: objects made, windows made with a
+// caption and a cursor, windows destroyed first, objects freed afterwards.
+void WindowPairLife(int& freed)
 {
-    HANDLE process = GetCurrentProcess();
-    DWORD gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-    DWORD userObjects = GetGuiResources(process, GR_USEROBJECTS);
-    int windows = ThreadWindowCount();
+    auto* top = new THostWindow(nullptr, toolkit_testing::HiddenHostBounds);
+    auto* child = new TCountedControl(top, freed);
+    child->SetParentControl(top);
+    child->SetCaption(L"başlık");
+    child->SetCursor(13);
+    child->Handle();
+    DestroyWindow(top->WindowHandle());
+    delete top;
+}
+
+} // namespace
+
+// Wine answers 0 for the USER object count, so the thread's windows are counted instead.
+TEST(ControlOwnership, AThousandCreateAndDestroyCyclesLeakNothing)
+{
     int freed = 0;
-    for (int i = 0; i < 1000; ++i) {
-        auto* top = new THostWindow(nullptr, toolkit_testing::HiddenHostBounds);
-        auto* child = new TCountedControl(top, freed);
-        child->SetParentControl(top);
-        child->SetCaption(L"başlık");
-        child->SetCursor(13);
-        child->Handle();
-        DestroyWindow(top->WindowHandle());
-        delete top;
-    }
+    for (int i = 0; i < 20; ++i)
+        WindowPairLife(freed);
+    testing_support::TResourceUsage before = testing_support::MeasureResourceUsage();
+    DWORD userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    int windows = ThreadWindowCount();
+    freed = 0;
+    for (int i = 0; i < 1000; ++i)
+        WindowPairLife(freed);
+    testing_support::TResourceUsage after = testing_support::MeasureResourceUsage();
+
     EXPECT_EQ(freed, 1000);
     EXPECT_EQ(ThreadWindowCount(), windows);
-    EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdiObjects);
-    EXPECT_EQ(GetGuiResources(process, GR_USEROBJECTS), userObjects);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userObjects);
+    EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+    // A caption buffer left behind in every life would add 14000 bytes.
+    EXPECT_LT(static_cast<ptrdiff_t>(after.heapBytes - before.heapBytes), 4000)
+        << before.heapBytes << " -> " << after.heapBytes;
     WNDCLASSW info{};
     EXPECT_FALSE(GetClassInfoW(GetModuleHandleW(nullptr), L"TCountedControl", &info))
         << "the last control of a class unregisters it";
