@@ -86,6 +86,7 @@ void TApplication::InitialiseFolders()
 void TApplication::CreateMainWindow()
 {
     mainWindow_ = new TMainWindow(Desktop.get());
+    mainWindow_->SetParentWindow(nullptr);
     mainWindow_->SetClassNameW(MainWindowClass);
     mainWindow_->SetCaption(MainWindowTitle);
     mainWindow_->EnsureWindow();

@@ -1,49 +1,29 @@
 #include "app/MainWindow.h"
 
-#include "core/Exceptions.h"
-#include "resources/Resources.h"
-
 namespace app {
 
-void TMainWindow::EnsureWindow()
+TMainWindow::TMainWindow(core::TComponent* owner) : toolkit::TControl(owner)
 {
-    if (window_)
-        return;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    if (!GetClassInfoW(instance, className_.c_str(), &windowClass)) {
-        windowClass.lpfnWndProc = &TMainWindow::WindowProcedure;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_ICON));
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-        windowClass.lpszClassName = className_.c_str();
-        if (!RegisterClassW(&windowClass))
-            core::RaiseLastOSError();
-    }
-    window_ = CreateWindowExW(0, className_.c_str(), caption_.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 475, 350, nullptr, nullptr, instance, nullptr);
-    if (!window_)
-        core::RaiseLastOSError();
+    Resize(475, 350);
 }
 
-void TMainWindow::SetVisible(bool visible)
+void TMainWindow::FillCreateParams(toolkit::WindowParams& params)
 {
-    EnsureWindow();
-    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    TControl::FillCreateParams(params);
+    params.Style = (params.Style & ~WS_CHILD) | WS_OVERLAPPEDWINDOW;
 }
 
-LRESULT CALLBACK TMainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void TMainWindow::HandleMessage(toolkit::MessageRecord& message)
 {
-    switch (message) {
+    switch (message.Msg) {
     case MSG_CLOSE_REQUEST:
-        SendMessageW(window, WM_CLOSE, 0, 0);
-        return 0;
+        SendMessageW(message.Window, WM_CLOSE, 0, 0);
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
-        return 0;
+        break;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        TControl::HandleMessage(message);
     }
 }
 

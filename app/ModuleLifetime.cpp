@@ -1,11 +1,13 @@
 #include "app/ModuleLifetime.h"
 
 #include "core/GdiPlus.h"
+#include "toolkit/ToolkitStartup.h"
 
 namespace app {
 
 TModuleLifetime::TModuleLifetime()
 {
+    toolkit::ToolkitStartup();
     Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok)
@@ -16,6 +18,7 @@ TModuleLifetime::~TModuleLifetime()
 {
     if (gdiplusToken_)
         Gdiplus::GdiplusShutdown(gdiplusToken_);
+    toolkit::ToolkitShutdown();
 }
 
 } // namespace app

@@ -3,8 +3,8 @@
 
 namespace app {
 
-// What runs before the entry and after it: GDI+ is started for the whole run and shut
-// down after the last window is gone.
+// What runs before the entry and after it: the toolkit and then GDI+ are started for
+// the whole run, and shut down in the reverse order after the last window is gone.
 class TModuleLifetime {
 public:
     TModuleLifetime();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/Desktop.h"
-#include "toolkit/WideString.h"
 
 namespace {
 
@@ -29,10 +28,4 @@ TEST_F(DesktopTest, WorkAreaIsQueriedAfreshOnEveryCall)
         ASSERT_TRUE(desktop.WorkArea(area));
         EXPECT_TRUE(EqualRect(&area, &c.set)) << area.left << "," << area.top << "," << area.right << "," << area.bottom;
     }
-}
-
-TEST(LoadWideString, MissingEntryGivesAnEmptyText)
-{
-    // The test executable has no string table.
-    EXPECT_EQ(toolkit::LoadWideString(100), L"");
 }
