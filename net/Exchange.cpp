@@ -18,6 +18,7 @@ namespace net {
 namespace {
 
 constexpr DWORD ChunkSize = 8192;
+constexpr size_t PieceSize = 64 * 1024;
 constexpr DWORD HeaderBufferSize = 8192;
 // How often the waiting side looks whether the helper is stuck.
 constexpr DWORD WatchInterval = 250;
@@ -88,8 +89,10 @@ void TExchange::Run()
         result_.status = -1;
     }
     // A caller that judges by the body alone must not take half an answer for a whole one.
-    if (result_.status != 0)
+    if (result_.status != 0) {
         result_.body = {};
+        result_.bodySize = 0;
+    }
     SetEvent(done_.Get());
 }
 
@@ -121,7 +124,7 @@ int32_t TExchange::Exchange()
         return -1;
     // WinINet ends a body quietly when the connection closes early; only the announced
     // length shows that something is missing.
-    return !declaredLength_ || *declaredLength_ == result_.body.size() ? 0 : -1;
+    return !declaredLength_ || *declaredLength_ == result_.bodySize ? 0 : -1;
 }
 
 template <typename Call>
@@ -158,11 +161,8 @@ void TExchange::ReadHeaders(HINTERNET request)
 
 bool TExchange::ReadBody(HINTERNET request)
 {
-    if (declaredLength_) {
-        if (*declaredLength_ > BodyLimit)
-            return false;
-        result_.body.reserve(static_cast<size_t>(*declaredLength_));
-    }
+    if (declaredLength_ && *declaredLength_ > BodyLimit)
+        return false;
     std::array<char, ChunkSize> buffer;
     DWORD read = 0;
     do {
@@ -186,13 +186,20 @@ bool TExchange::ReadBody(HINTERNET request)
 
 bool TExchange::Append(const char* bytes, DWORD count)
 {
-    auto& body = result_.body;
-    if (count > BodyLimit - body.size())
+    if (count > BodyLimit - result_.bodySize)
         return false;
-    // Grow by doubling, but never beyond the limit.
-    if (body.size() + count > body.capacity())
-        body.reserve(std::min(std::max(body.capacity() * 2, body.size() + count), BodyLimit));
-    body.insert(body.end(), bytes, bytes + count);
+    result_.bodySize += count;
+    auto& pieces = result_.body;
+    while (count > 0) {
+        if (pieces.empty() || pieces.back().size() == PieceSize) {
+            pieces.emplace_back();
+            pieces.back().reserve(PieceSize);
+        }
+        size_t taken = std::min<size_t>(count, PieceSize - pieces.back().size());
+        pieces.back().append(bytes, taken);
+        bytes += taken;
+        count -= static_cast<DWORD>(taken);
+    }
     return true;
 }
 

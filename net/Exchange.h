@@ -33,7 +33,10 @@ struct TExchangeResult {
     int32_t status = -1; // 0 when the request was sent and its whole answer read
     core::AnsiString setCookie;
     core::AnsiString rawHeaders;
-    std::vector<char> body; // empty unless the status is 0
+    // The body in pieces that are never moved or regrown while it arrives, so that the
+    // memory it takes stays close to its size; empty unless the status is 0.
+    std::vector<core::AnsiString> body;
+    size_t bodySize = 0;
 };
 
 // Runs one HTTP exchange and returns its result. It returns early with -1 when

@@ -67,8 +67,10 @@ int32_t TRequest::Perform(HINTERNET internet)
     TExchangeResult result = RunExchange(internet, std::move(exchange), abortEvent_.Get());
     response_->SetResponseField(TResponse::CookieField, result.setCookie);
     response_->SetRawHeaders(result.rawHeaders);
-    if (!result.body.empty())
-        response_->BodyStream().WriteBuffer(result.body.data(), result.body.size());
+    core::TMemoryStream& stream = response_->BodyStream();
+    stream.SetSize(static_cast<int64_t>(result.bodySize));
+    for (const auto& piece : result.body)
+        stream.WriteBuffer(piece.data(), piece.size());
     return result.status;
 }
 
