@@ -69,6 +69,7 @@ ULONGLONG Now()
 
 TRecordingWindow::TRecordingWindow(bool unicode)
 {
+    // Registering again fails harmlessly once the class exists.
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (unicode) {
         WNDCLASSW windowClass{};

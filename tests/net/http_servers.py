@@ -211,7 +211,7 @@ def main():
     held.append(fill_backlog(CONNECT_STALL))
     never = listen(NEVER_READS)
     held.append(never)
-    threading.Thread(target=accept_forever, args=(never, held.append), daemon=True).start()
+    threading.Thread(target=accept_forever, args=(never, held.append), daemon=True).start()  # kept, never read
     return subprocess.call(sys.argv[1:])
 
 
