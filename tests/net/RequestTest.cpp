@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "net/Exchange.h"
 #include "net/InternetHandle.h"
@@ -61,10 +63,11 @@ bool WinInetsOwnHeader(const std::string& line)
 
 struct TSentCase {
     const char* name;
-    std::function<void(TRequest&)> describe;
+    std::string path;
+    std::vector<std::pair<int, std::string>> fields; // besides host and path
+    std::string body;
     std::string requestLine;
     std::vector<std::string> headers; // besides WinINet's own
-    std::string body;
 };
 
 } // namespace
@@ -73,60 +76,49 @@ struct TSentCase {
 TEST(Request, ArrivesAtTheServerAsDescribed)
 {
     const TSentCase cases[] = {
-        {"only host and path", [](TRequest& r) { Describe(r, Server, "/echo/plain"); }, "GET /echo/plain HTTP/1.1",
-         {}, ""},
-        {"query kept unchanged", [](TRequest& r) { Describe(r, Server, "/echo/x.xml?rand=12345&a=%41"); },
-         "GET /echo/x.xml?rand=12345&a=%41 HTTP/1.1", {}, ""},
+        {"only host and path", "/echo/plain", {}, "", "GET /echo/plain HTTP/1.1", {}},
+        {"query kept unchanged", "/echo/x.xml?rand=12345&a=%41", {}, "", "GET /echo/x.xml?rand=12345&a=%41 HTTP/1.1",
+         {}},
         {"every header field, in the fixed order",
-         [](TRequest& r) {
-             Describe(r, Server, "/echo/all");
-             r.SetField(TRequest::ContentTypeField, "text/plain");
-             r.SetField(TRequest::UserAgentField, "Tavilo/2.0");
-             r.SetField(TRequest::ConnectionField, "close");
-             r.SetField(TRequest::RefererField, "http://example.org/");
-             r.SetField(TRequest::CookieField, "id=42");
-             r.SetField(TRequest::AcceptField, "text/xml");
-         },
+         "/echo/all",
+         {{TRequest::ContentTypeField, "text/plain"},
+          {TRequest::UserAgentField, "Tavilo/2.0"},
+          {TRequest::ConnectionField, "close"},
+          {TRequest::RefererField, "http://example.org/"},
+          {TRequest::CookieField, "id=42"},
+          {TRequest::AcceptField, "text/xml"}},
+         "",
          "GET /echo/all HTTP/1.1",
          {"Accept: text/xml", "Cookie: id=42", "Referer: http://example.org/", "User-Agent: Tavilo/2.0",
-          "Connection: close", "Content-Type: text/plain"},
-         ""},
+          "Connection: close", "Content-Type: text/plain"}},
         {"some header fields",
-         [](TRequest& r) {
-             Describe(r, Server, "/echo/some");
-             r.SetField(TRequest::UserAgentField, "UA");
-             r.SetField(TRequest::CookieField, "c=d");
-         },
-         "GET /echo/some HTTP/1.1", {"Cookie: c=d", "User-Agent: UA"}, ""},
+         "/echo/some",
+         {{TRequest::UserAgentField, "UA"}, {TRequest::CookieField, "c=d"}},
+         "",
+         "GET /echo/some HTTP/1.1",
+         {"Cookie: c=d", "User-Agent: UA"}},
         {"fields 5 and 11 are never sent",
-         [](TRequest& r) {
-             Describe(r, Server, "/echo/unused");
-             r.SetField(5, "X-Five: 5");
-             r.SetField(11, "X-Eleven: 11");
-         },
-         "GET /echo/unused HTTP/1.1", {}, ""},
-        {"an earlier header block stays in front",
-         [](TRequest& r) {
-             Describe(r, Server, "/echo/earlier");
-             r.AddHeader("yes", "X-Earlier: %s\r\n");
-             r.SetField(TRequest::AcceptField, "*/*");
-         },
-         "GET /echo/earlier HTTP/1.1", {"X-Earlier: yes", "Accept: */*"}, ""},
+         "/echo/unused",
+         {{5, "X-Five: 5"}, {11, "X-Eleven: 11"}},
+         "",
+         "GET /echo/unused HTTP/1.1",
+         {}},
         {"verb, version and body",
-         [](TRequest& r) {
-             Describe(r, Server, "/echo/form");
-             r.SetField(TRequest::VerbField, "POST");
-             r.SetField(TRequest::VersionField, "HTTP/1.0");
-             r.SetField(TRequest::ContentTypeField, "application/x-www-form-urlencoded");
-             r.Body = "a=1&b=2";
-         },
-         "POST /echo/form HTTP/1.0", {"Content-Type: application/x-www-form-urlencoded"}, "a=1&b=2"},
+         "/echo/form",
+         {{TRequest::VerbField, "POST"},
+          {TRequest::VersionField, "HTTP/1.0"},
+          {TRequest::ContentTypeField, "application/x-www-form-urlencoded"}},
+         "a=1&b=2",
+         "POST /echo/form HTTP/1.0",
+         {"Content-Type: application/x-www-form-urlencoded"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TRequest request;
-        c.describe(request);
-        ASSERT_EQ(request.Perform(net::InternetHandle), 0);
+        for (const auto& [index, value] : c.fields)
+            request.SetField(index, value);
+        request.Body = c.body;
+        ASSERT_EQ(Get(request, c.path), 0);
         TRawRequest sent = ParseRequest(request.Response().BodyText());
         EXPECT_EQ(sent.requestLine, c.requestLine);
         std::vector<std::string> ours;
@@ -141,6 +133,17 @@ TEST(Request, ArrivesAtTheServerAsDescribed)
             block += line + "\r\n";
         EXPECT_EQ(request.HeaderBlock(), block);
     }
+}
+
+TEST(Request, HeaderBlockBuiltBeforehandIsSentFirst)
+{
+    TRequest request;
+    request.AddHeader("yes", "X-Earlier: %s\r\n");
+    request.SetField(TRequest::AcceptField, "*/*");
+    ASSERT_EQ(Get(request, "/echo/earlier"), 0);
+    TRawRequest sent = ParseRequest(request.Response().BodyText());
+    EXPECT_EQ(sent.headers, (std::vector<std::string>{"Host: 127.0.0.20", "X-Earlier: yes", "Accept: */*"}));
+    EXPECT_EQ(request.HeaderBlock(), "X-Earlier: yes\r\nAccept: */*\r\n");
 }
 
 TEST(Request, AnswersArriveWholeWhateverTheirFraming)
