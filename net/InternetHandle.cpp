@@ -4,10 +4,11 @@ namespace net {
 
 HINTERNET InternetHandle = nullptr;
 
-void OpenInternet()
+bool OpenInternet()
 {
     CloseInternet();
     InternetHandle = InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    return InternetHandle != nullptr;
 }
 
 void CloseInternet()
