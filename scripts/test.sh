@@ -16,9 +16,11 @@ for pid in "${pids[@]}"; do
 done
 source "$ROOT/scripts/xvfb.sh"
 
+# Every prefix a test used (one per locale, and those some tests make for themselves).
 cleanup() {
-    for locale in "${LOCALES[@]}"; do
-        (TAVILO_LOCALE=$locale && source "$ROOT/scripts/wine-env.sh" && "$WINESERVER" -k 2>/dev/null) || true
+    local prefix
+    for prefix in "$ROOT"/build/wine-*/; do
+        WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
     done
     stop_xvfb
 }
