@@ -132,6 +132,11 @@ void TCanvasEx::Clear()
         gp::GdipGraphicsClear(graphics, 0x00000000);
         GdiFlush();
     }
+    // After clearing the whole surface cairo takes it for empty, and it draws an empty
+    // source as nothing at all. Text, lines and pixel loops write the same memory
+    // without cairo's knowledge, so cairo must not trust that any longer.
+    if (cairo_surface_t* image = Bitmap().Image())
+        cairo_surface_mark_dirty(image);
 }
 
 void TCanvasEx::Draw(const TBitmapEx& bitmap, int x, int y)

@@ -84,6 +84,20 @@ TEST(Canvas, ClearMakesEveryPixelTransparentBlack)
     EXPECT_EQ(Pixels(canvas->Bitmap()), std::vector<uint32_t>(40 * 30, 0));
 }
 
+// Widgets clear their canvas and then draw text or pixels on it, and their parents
+// compose that canvas with cairo.
+TEST(Canvas, WhatIsDrawnAfterClearIsComposed)
+{
+    auto source = NewCanvas(40, 30);
+    source->Clear();
+    source->TextRect({0, 0, 40, 30}, L"Ağ");
+    graphics_test::SetPixelAt(source->Bitmap(), 39, 29, 0xFF00FF00);
+    auto target = NewCanvas(40, 30);
+    target->Draw(source->Bitmap(), 0, 0);
+    EXPECT_EQ(Pixels(target->Bitmap()), Pixels(source->Bitmap()));
+    EXPECT_GT(graphics_test::InkedPixels(target->Bitmap()), 1);
+}
+
 TEST(Canvas, DrawCompositesOverWhatIsThere)
 {
     auto canvas = NewCanvas(3, 1);
