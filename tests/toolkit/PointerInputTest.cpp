@@ -7,16 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "core/Format.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/WindowProcedure.h"
 
 using namespace std::chrono_literals;
 using namespace toolkit;
+using toolkit_testing::MoveTo;
 using toolkit_testing::PumpMessages;
 using toolkit_testing::PumpUntil;
 using toolkit_testing::THostWindow;
 using toolkit_testing::TProbeControl;
+using toolkit_testing::Xdotool;
 
 namespace {
 
@@ -28,32 +29,6 @@ constexpr POINT Inside{HostBounds.left + 100, HostBounds.top + 100};
 // own windows and drops a move to the position it last knew, so the resting place is
 // inside the host.
 constexpr POINT OutsideTargetInHost{HostBounds.left + 250, HostBounds.top + 250};
-
-// Runs xdotool with the given commands and waits until it has finished; the X events it
-// caused are then queued for this thread.
-void Xdotool(const std::wstring& commands)
-{
-    static int runs = 0;
-    std::wstring marker = core::Format(L"/tmp/tavilo-xdotool-%u-%d", GetCurrentProcessId(), runs++);
-    std::wstring command = L"/bin/sh -c \"xdotool " + commands + L" && touch " + marker + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(
-        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    std::wstring markerPath = L"Z:" + marker;
-    std::replace(markerPath.begin(), markerPath.end(), L'/', L'\\');
-    ASSERT_TRUE(PumpUntil([&] { return GetFileAttributesW(markerPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s))
-        << "xdotool did not finish: " << commands;
-    DeleteFileW(markerPath.c_str());
-}
-
-std::wstring MoveTo(POINT point)
-{
-    return L"mousemove " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
-}
 
 // A control that notes the names of the pointer events it raised, in order. The log
 // lives as long as the control, so late events still find it.

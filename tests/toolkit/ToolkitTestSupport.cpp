@@ -1,11 +1,18 @@
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 #include <commctrl.h>
 
+#include "core/Exceptions.h"
+#include "core/Format.h"
 #include "toolkit/ToolkitStartup.h"
+
+using namespace std::chrono_literals;
 
 namespace toolkit_testing {
 
@@ -26,6 +33,21 @@ public:
 
 [[maybe_unused]] ::testing::Environment* const environment =
     ::testing::AddGlobalTestEnvironment(new TToolkitEnvironment);
+
+// A Unix path as Wine's Z: drive shows it.
+std::wstring WindowsPath(const std::wstring& unixPath)
+{
+    std::wstring path = L"Z:" + unixPath;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+// A file name under /tmp that no other run or call of this process uses.
+std::wstring ScratchFile(const wchar_t* kind)
+{
+    static int calls = 0;
+    return core::Format(L"/tmp/tavilo-%s-%u-%d", kind, GetCurrentProcessId(), calls++);
+}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count)
 {
@@ -130,6 +152,58 @@ int ThreadWindowCount()
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), &CountWindowAndDescendants, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// The command touches a marker file when it has succeeded; Wine gives a Unix program
+// no process handle to wait on.
+void RunShell(const std::wstring& commands)
+{
+    std::wstring marker = ScratchFile(L"done");
+    std::wstring command = L"/bin/sh -c \"" + commands + L" && touch " + marker + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::wstring markerPath = WindowsPath(marker);
+    ASSERT_TRUE(PumpUntil([&] { return GetFileAttributesW(markerPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s))
+        << "did not finish: " << core::ToUtf8(commands);
+    DeleteFileW(markerPath.c_str());
+}
+
+void Xdotool(const std::wstring& commands)
+{
+    RunShell(L"xdotool " + commands);
+}
+
+std::wstring MoveTo(POINT point)
+{
+    return L"mousemove " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
+}
+
+std::wstring ClickAt(POINT point)
+{
+    return MoveTo(point) + L" click 1";
+}
+
+std::vector<uint32_t> ScreenColors(RECT area)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    std::wstring file = ScratchFile(L"shot");
+    RunShell(core::Format(L"import -window root -crop %dx%d+%d+%d -depth 8 rgb:%s", width, height, area.left, area.top,
+                          file.c_str()));
+    std::wstring path = WindowsPath(file);
+    std::ifstream stream(std::filesystem::path(path), std::ios::binary);
+    std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    stream.close();
+    DeleteFileW(path.c_str());
+    std::vector<uint32_t> colors;
+    for (size_t i = 0; i + 2 < bytes.size(); i += 3)
+        colors.push_back(static_cast<uint32_t>(bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]));
+    EXPECT_EQ(colors.size(), static_cast<size_t>(width) * static_cast<size_t>(height)) << "incomplete screenshot";
+    return colors;
 }
 
 } // namespace toolkit_testing

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,5 +69,20 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 // Every window this thread owns, top-level or child.
 int ThreadWindowCount();
+
+// Runs a Unix shell command line and waits, dispatching messages, until it has
+// finished; a failing command fails the test. The X events it caused are then queued
+// for this thread.
+void RunShell(const std::wstring& commands);
+// Real pointer and keyboard input: xdotool with the given commands. X coordinates are
+// Wine's screen coordinates (there is no window manager).
+void Xdotool(const std::wstring& commands);
+std::wstring MoveTo(POINT point);
+std::wstring ClickAt(POINT point);
+
+// The colours the X server shows in a screen rectangle (0x00RRGGBB, row by row), from a
+// screenshot of the root window. Without a compositor a half-transparent pixel shows its
+// premultiplied colour, unblended.
+std::vector<uint32_t> ScreenColors(RECT area);
 
 } // namespace toolkit_testing
