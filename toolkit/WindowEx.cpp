@@ -99,12 +99,7 @@ void TWindowEx::RequestRender()
 
 void TWindowEx::WmClose(MessageRecord&)
 {
-    TCloseAction action = caFree;
-    OnClose(this, action);
-    if (action == caHide)
-        Hide();
-    else if (action == caFree)
-        DestroyWindow(WindowHandle());
+    DecideClose(*this, OnClose);
 }
 
 void TWindowEx::WmActivate(MessageRecord& message)

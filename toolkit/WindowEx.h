@@ -5,17 +5,9 @@
 #include "core/Event.h"
 #include "core/Win32.h"
 #include "toolkit/ControlEx.h"
+#include "toolkit/WindowEvents.h"
 
 namespace toolkit {
-
-// What happens to a window asked to close.
-enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
-
-using TCloseEvent = core::TEvent<core::TObject* /*Sender*/, TCloseAction& /*Action*/>;
-using TActivateEvent = core::TEvent<core::TObject*, uint16_t /*Activation*/, HWND /*Window*/>;
-using TMouseActivateEvent =
-    core::TEvent<core::TObject*, uint16_t /*HitTest*/, uint16_t /*MouseButton*/, LRESULT& /*Result*/>;
-using TTimerEvent = core::TEvent<core::TObject*, uint32_t /*TimerID*/>;
 
 // The top-level window of the painted world: a borderless popup with per-pixel alpha
 // whose whole appearance is its canvas. It is the root of the painted tree: every
