@@ -5,7 +5,7 @@
 namespace core {
 namespace {
 
-struct TSpec {
+struct TDirective {
     bool leftAlign = false;
     bool zeroPad = false;
     int width = 0;
@@ -37,15 +37,15 @@ uint64_t AsUnsigned(const TFormatArg& arg)
     throw std::invalid_argument("format: an integer was expected");
 }
 
-std::wstring Convert(const TSpec& spec, const TFormatArg& arg)
+std::wstring Convert(const TDirective& directive, const TFormatArg& arg)
 {
-    switch (spec.conversion) {
+    switch (directive.conversion) {
     case L's': {
         const auto* text = std::get_if<std::wstring>(&arg.Value());
         if (!text)
             throw std::invalid_argument("format: a text was expected");
-        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < text->size())
-            return text->substr(0, spec.precision);
+        if (directive.precision >= 0 && static_cast<size_t>(directive.precision) < text->size())
+            return text->substr(0, directive.precision);
         return *text;
     }
     case L'd': {
@@ -57,17 +57,17 @@ std::wstring Convert(const TSpec& spec, const TFormatArg& arg)
         } else {
             digits = Digits(AsUnsigned(arg), 10, false);
         }
-        if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision))
-            digits.insert(0, spec.precision - digits.size(), L'0');
+        if (directive.precision > 0 && digits.size() < static_cast<size_t>(directive.precision))
+            digits.insert(0, directive.precision - digits.size(), L'0');
         return negative ? L"-" + digits : digits;
     }
     case L'u':
     case L'x':
     case L'X': {
-        unsigned base = spec.conversion == L'u' ? 10 : 16;
-        std::wstring digits = Digits(AsUnsigned(arg), base, spec.conversion == L'X');
-        if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision))
-            digits.insert(0, spec.precision - digits.size(), L'0');
+        unsigned base = directive.conversion == L'u' ? 10 : 16;
+        std::wstring digits = Digits(AsUnsigned(arg), base, directive.conversion == L'X');
+        if (directive.precision > 0 && digits.size() < static_cast<size_t>(directive.precision))
+            digits.insert(0, directive.precision - digits.size(), L'0');
         return digits;
     }
     default:
@@ -98,22 +98,22 @@ std::wstring FormatList(std::wstring_view format, std::initializer_list<TFormatA
             result += L'%';
             continue;
         }
-        TSpec spec;
+        TDirective directive;
         for (; i < format.size() && (format[i] == L'-' || format[i] == L'0'); ++i)
-            (format[i] == L'-' ? spec.leftAlign : spec.zeroPad) = true;
-        spec.width = ReadNumber(format, i);
+            (format[i] == L'-' ? directive.leftAlign : directive.zeroPad) = true;
+        directive.width = ReadNumber(format, i);
         if (i < format.size() && format[i] == L'.')
-            spec.precision = ReadNumber(format, ++i);
+            directive.precision = ReadNumber(format, ++i);
         if (i >= format.size() || next == args.end())
             throw std::invalid_argument("format: missing conversion or argument");
-        spec.conversion = format[i];
-        std::wstring text = Convert(spec, *next++);
-        if (static_cast<int>(text.size()) < spec.width) {
-            size_t pad = spec.width - text.size();
-            if (spec.leftAlign)
+        directive.conversion = format[i];
+        std::wstring text = Convert(directive, *next++);
+        if (static_cast<int>(text.size()) < directive.width) {
+            size_t pad = directive.width - text.size();
+            if (directive.leftAlign)
                 text.append(pad, L' ');
             else
-                text.insert(0, pad, spec.zeroPad && spec.conversion != L's' ? L'0' : L' ');
+                text.insert(0, pad, directive.zeroPad && directive.conversion != L's' ? L'0' : L' ');
         }
         result += text;
     }

@@ -11,7 +11,8 @@ configure() {
     if [ ! -f "$dir/build.ninja" ]; then
         say "configuring $arch"
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" >/dev/null
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
+            -DTAVILO_DEPS_DIR="${TAVILO_CACHE:-/var/cache/tavilo}/$arch-w64-mingw32" >/dev/null
     fi
 }
 
