@@ -138,12 +138,6 @@ TFileStream::TFileStream(const std::wstring& fileName, TFileMode mode)
 {
 }
 
-void TFileStream::FlushToDisk()
-{
-    if (!FlushFileBuffers(handle_.Get()))
-        throw EWriteError(L"Stream write error");
-}
-
 size_t TMemoryStream::Read(void* buffer, size_t count)
 {
     if (position_ >= data_.size())

@@ -57,8 +57,6 @@ class TFileStream : public THandleStream {
 public:
     TFileStream(const std::wstring& fileName, TFileMode mode);
     const std::wstring& FileName() const { return fileName_; }
-    // Forces the written bytes to the disk (FlushFileBuffers).
-    void FlushToDisk();
 
 private:
     std::wstring fileName_;

@@ -33,7 +33,6 @@ TEST_F(FileStreamTest, WritesAndReadsBackUnderAWidePath)
     {
         core::TFileStream file(path, core::TFileMode::Create);
         file.WriteBuffer("\xFF\xFEhello", 7);
-        file.FlushToDisk();
     }
     EXPECT_TRUE(core::FileExists(path));
     auto bytes = core::ReadWholeFile(path);
