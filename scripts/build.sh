@@ -12,7 +12,8 @@ configure() {
         say "configuring $arch"
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
-            -DTAVILO_DEPS_DIR="${TAVILO_CACHE:-/var/cache/tavilo}/$arch-w64-mingw32" >/dev/null
+            -DTAVILO_DEPS_DIR="${TAVILO_CACHE:-/var/cache/tavilo}/$arch-w64-mingw32" \
+            -DTAVILO_I686_EXE="$ROOT/build/i686/bin/tavilo.exe" -DTAVILO_PREFIX_DIR="$ROOT/build" >/dev/null
     fi
 }
 

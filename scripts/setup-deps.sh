@@ -3,9 +3,10 @@
 # machine (run as root) and builds pixman and cairo for both Windows targets.
 # Idempotent: a second run only checks and returns within seconds.
 set -euo pipefail
-
+HERE=$(cd "$(dirname "$0")" && pwd)
 CACHE=${TAVILO_CACHE:-/var/cache/tavilo}
-STAMP_VERSION=3
+# A build made by another version of the build script is never reused.
+STAMP=.built-$(sha256sum "$HERE/build-cairo.sh" | cut -c1-16)
 say() { printf '[setup] %s\n' "$*" >&2; }
 
 PACKAGES=(
@@ -32,9 +33,9 @@ install_packages() {
     fi
     say "installing Debian packages: $(echo $missing | tr '\n' ' ')"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
+    apt-get update -q >&2
     # wine32 is never wanted: 32-bit Linux binaries cannot run on these machines.
-    apt-get install -y -q --no-install-recommends $missing
+    apt-get install -y -q --no-install-recommends $missing >&2
 }
 
 # Turkish for the demo and the tests, US English for the tests under code page 1252.
@@ -52,84 +53,58 @@ ensure_locales() {
     fi
 }
 
+# The source index is what counts, not the list file: an update that failed after the
+# entry was written leaves the file without an index, and the next run updates again.
 ensure_deb_src() {
     local list=/etc/apt/sources.list.d/tavilo-src.sources
-    if [ -f "$list" ]; then
+    if [ -f "$list" ] && apt-cache showsrc pixman 2>/dev/null | grep -q '^Package:'; then
         return
     fi
-    say "adding a deb-src entry for the bookworm archive"
-    cat >"$list" <<'SRC'
+    if [ ! -f "$list" ]; then
+        say "adding a deb-src entry for the bookworm archive"
+        cat >"$list" <<'SRC'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-    apt-get update -q
+    fi
+    say "updating the package lists for the source packages"
+    apt-get update -q >&2 || { say "apt-get update failed (its message is above)"; return 1; }
 }
 
 # apt-get source may fail on a missing Debian diff while the upstream tarball
-# arrived, so success is judged by the tarball, not by the exit code.
+# arrived, so success is judged by the tarball, not by the exit code. Only the
+# tarball's path goes to standard output.
 fetch_source() {
     local name=$1 dir=$CACHE/src
     mkdir -p "$dir"
     if ! ls "$dir"/${name}_*.orig.tar.* >/dev/null 2>&1; then
         ensure_deb_src
         say "downloading the Debian source package of $name"
-        (cd "$dir" && apt-get source --download-only "$name" >/dev/null 2>&1) || true
+        (cd "$dir" && apt-get source --download-only "$name" >&2) ||
+            say "apt-get source $name exited non-zero (its message is above); checking for the tarball"
     fi
     ls "$dir"/${name}_*.orig.tar.* 2>/dev/null | head -n 1
-}
-
-unpack() {
-    local tarball=$1 into=$2
-    rm -rf "$into"
-    mkdir -p "$into"
-    tar -xf "$tarball" -C "$into" --strip-components=1
-}
-
-build_target() {
-    local triple=$1 prefix=$CACHE/$1
-    local stamp=$prefix/.built-$STAMP_VERSION
-    if [ -f "$stamp" ]; then
-        say "pixman and cairo for $triple: cached in $prefix"
-        return
-    fi
-    local work=$CACHE/build/$triple jobs
-    jobs=$(nproc)
-    say "building pixman for $triple (about a minute)"
-    unpack "$PIXMAN_TAR" "$work/pixman"
-    (
-        cd "$work/pixman"
-        ./configure --host="$triple" --prefix="$prefix" --enable-static --disable-shared \
-            --disable-gtk --disable-libpng >configure.log 2>&1
-        make -j"$jobs" -C pixman install >make.log 2>&1
-        make install-pkgconfigDATA >>make.log 2>&1
-    ) || { say "pixman build failed; see $work/pixman/*.log"; exit 1; }
-    say "building cairo for $triple (about three minutes)"
-    unpack "$CAIRO_TAR" "$work/cairo"
-    (
-        cd "$work/cairo"
-        PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig ./configure --host="$triple" --prefix="$prefix" \
-            --enable-static --disable-shared --enable-win32 --disable-win32-font --disable-png \
-            --disable-ft --disable-fc --disable-xlib --disable-xcb --disable-pdf --disable-ps \
-            --disable-svg --disable-script --disable-interpreter --disable-trace --disable-gobject \
-            --disable-full-testing --disable-valgrind CFLAGS="-O2 -DCAIRO_WIN32_STATIC_BUILD" \
-            >configure.log 2>&1
-        make -j"$jobs" -C src install >make.log 2>&1
-    ) || { say "cairo build failed; see $work/cairo/*.log"; exit 1; }
-    rm -rf "$work"
-    touch "$stamp"
 }
 
 install_packages
 ensure_locales
 mkdir -p "$CACHE"
-if [ ! -f "$CACHE/x86_64-w64-mingw32/.built-$STAMP_VERSION" ] || [ ! -f "$CACHE/i686-w64-mingw32/.built-$STAMP_VERSION" ]; then
-    PIXMAN_TAR=$(fetch_source pixman)
-    CAIRO_TAR=$(fetch_source cairo)
-    [ -n "$PIXMAN_TAR" ] && [ -n "$CAIRO_TAR" ] || { say "could not download the pixman and cairo sources"; exit 1; }
-fi
-build_target x86_64-w64-mingw32
-build_target i686-w64-mingw32
+TRIPLES=(x86_64-w64-mingw32 i686-w64-mingw32)
+for triple in "${TRIPLES[@]}"; do
+    if [ -f "$CACHE/$triple/$STAMP" ]; then
+        say "pixman and cairo for $triple: cached in $CACHE/$triple"
+        continue
+    fi
+    [ -n "${PIXMAN_TAR:-}" ] || PIXMAN_TAR=$(fetch_source pixman)
+    [ -n "${CAIRO_TAR:-}" ] || CAIRO_TAR=$(fetch_source cairo)
+    if [ -z "$PIXMAN_TAR" ] || [ -z "$CAIRO_TAR" ]; then
+        say "could not download the pixman and cairo sources"
+        exit 1
+    fi
+    "$HERE/build-cairo.sh" "$triple" "$CACHE" "$PIXMAN_TAR" "$CAIRO_TAR"
+    touch "$CACHE/$triple/$STAMP"
+done
 say "dependencies ready in $CACHE"

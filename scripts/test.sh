@@ -14,13 +14,14 @@ done
 for pid in "${pids[@]}"; do
     wait "$pid"
 done
+source "$ROOT/scripts/wine-env.sh"
 source "$ROOT/scripts/xvfb.sh"
 
 # Every prefix a test used (one per locale, and those some tests make for themselves).
 cleanup() {
     local prefix
     for prefix in "$ROOT"/build/wine-*/; do
-        WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+        WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
     done
     stop_xvfb
 }

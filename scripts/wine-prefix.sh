@@ -2,7 +2,8 @@
 # Creates and configures the Wine prefix once (the scripts own it; never set it up by hand).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-STAMP=$WINEPREFIX/.tavilo-ready-3
+# A prefix made by another version of this script is made again.
+STAMP=$WINEPREFIX/.tavilo-ready-$(sha256sum "${BASH_SOURCE[0]}" | cut -c1-16)
 [ -f "$STAMP" ] && exit 0
 
 mkdir -p "$(dirname "$WINEPREFIX")"
