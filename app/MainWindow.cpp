@@ -1,10 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "resources/Skins.h"
+
 namespace app {
 
 TMainWindow::TMainWindow(core::TComponent* owner) : toolkit::TControl(owner)
 {
-    Resize(475, 350);
+    Resize(skins::MainFrame.Width, skins::MainFrame.Height);
 }
 
 void TMainWindow::FillCreateParams(toolkit::WindowParams& params)

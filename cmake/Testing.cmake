@@ -4,6 +4,10 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${TAVILO_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# Tests that need a Wine prefix of their own (another user, no font replacements) make
+# it here; scripts/test.sh ends the server of every prefix it finds in this folder.
+set(TAVILO_PREFIX_DIR "${PROJECT_SOURCE_DIR}/build" CACHE PATH "Folder of the tests' own Wine prefixes")
+
 set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/scripts/wine-run")
 
 set(TAVILO_LOCALE_tr "tr_TR.UTF-8")

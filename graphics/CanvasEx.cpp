@@ -1,4 +1,4 @@
-#include "graphics/Canvas.h"
+#include "graphics/CanvasEx.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "graphics/Bitmap.h"
-#include "graphics/Font.h"
+#include "graphics/FontEx.h"
 #include "graphics/GraphicObjects.h"
 
 namespace graphics {

@@ -1,4 +1,4 @@
-#include "graphics/Font.h"
+#include "graphics/FontEx.h"
 
 #include <vector>
 

@@ -4,21 +4,8 @@
 #define IDI_APP_ICON 101
 #define IDM_POPUP 101
 
-// Skins, resources of type "PNG" (sources in resources/skins/).
-#define IDB_SCROLL_TRACK 5000
-#define IDB_SCROLL_THUMB 5001
-#define IDB_MAIN_FRAME 5002
-#define IDB_THROBBER 5003
-#define IDB_PORTAL_LOGO 5004
-#define IDB_OPTIONS_SHEET 5005
-#define IDB_OPTIONS_CLOSE 5006
-#define IDB_CHECK_UNCHECKED 5007
-#define IDB_CHECK_CHECKED 5008
-#define IDB_ABOUT_SHEET 5009
-#define IDB_ABOUT_ICON 5010
-#define IDB_ABOUT_CLOSE 5011
-#define IDB_CLOSE_BUTTON 5012
-#define IDB_OPTIONS_BUTTON 5013
+// Skins, resources of type "PNG" (sources in resources/skins/, table in resources/CMakeLists.txt).
+#include "resources/Skins.h"
 
 #define IDS_APP_TITLE 100
 #define IDS_ABOUT_TEXT 101

@@ -1,16 +1,13 @@
 #include "storage/Options.h"
 
 #include "core/Win32.h"
+#include "resources/Skins.h"
 
 namespace storage {
 namespace {
 
 const std::wstring OptionsSection = L"options";
 const std::wstring GeneralSection = L"general";
-
-// The nominal size of the main window, centred in the work area by default.
-constexpr int32_t WindowWidth = 475;
-constexpr int32_t WindowHeight = 350;
 
 } // namespace
 
@@ -19,8 +16,9 @@ TOptions::TOptions(std::wstring fileName) : TWMemIniFile(std::move(fileName))
 {
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    defaultTop_ = (area.bottom - area.top - WindowHeight) / 2;
-    defaultLeft_ = (area.right - area.left - WindowWidth) / 2;
+    // The main window's size is the size of its frame skin.
+    defaultTop_ = (area.bottom - area.top - skins::MainFrame.Height) / 2;
+    defaultLeft_ = (area.right - area.left - skins::MainFrame.Width) / 2;
 }
 
 bool TOptions::StayOnTop() const

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "core/Component.h"
-#include "graphics/Canvas.h"
-#include "graphics/Font.h"
+#include "graphics/CanvasEx.h"
+#include "graphics/FontEx.h"
 #include "toolkit/Control.h"
 
 namespace toolkit {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "graphics/Canvas.h"
+#include "graphics/CanvasEx.h"
 #include "resources/Resources.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 

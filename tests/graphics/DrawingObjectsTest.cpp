@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "graphics/Canvas.h"
-#include "graphics/Font.h"
+#include "graphics/CanvasEx.h"
+#include "graphics/FontEx.h"
 #include "graphics/GraphicObjects.h"
 
 using namespace graphics;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "graphics/Canvas.h"
+#include "graphics/CanvasEx.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 
 using graphics::TCanvasEx;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "graphics/Canvas.h"
+#include "graphics/CanvasEx.h"
 #include "resources/Resources.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 #include "tests/support/ResourceUsage.h"

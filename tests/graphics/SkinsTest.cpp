@@ -15,22 +15,6 @@ using graphics::TBitmapEx;
 
 namespace {
 
-struct TSkin {
-    int id;
-    const wchar_t* name;
-    int width, height;
-};
-
-const TSkin Skins[] = {
-    {IDB_SCROLL_TRACK, L"scroll-track", 20, 213},  {IDB_SCROLL_THUMB, L"scroll-thumb", 18, 70},
-    {IDB_MAIN_FRAME, L"main-frame", 475, 350},     {IDB_THROBBER, L"throbber", 18, 324},
-    {IDB_PORTAL_LOGO, L"portal-logo", 136, 40},    {IDB_OPTIONS_SHEET, L"options-sheet", 385, 183},
-    {IDB_OPTIONS_CLOSE, L"options-close", 12, 12}, {IDB_CHECK_UNCHECKED, L"check-unchecked", 20, 20},
-    {IDB_CHECK_CHECKED, L"check-checked", 20, 20}, {IDB_ABOUT_SHEET, L"about-sheet", 342, 224},
-    {IDB_ABOUT_ICON, L"about-icon", 64, 64},       {IDB_ABOUT_CLOSE, L"about-close", 21, 21},
-    {IDB_CLOSE_BUTTON, L"close-button", 20, 20},   {IDB_OPTIONS_BUTTON, L"options-button", 20, 20},
-};
-
 // The build's own decoding of the PNG (straight RGBA bytes after a width and a height).
 struct TReference {
     int width = 0, height = 0;
@@ -66,25 +50,25 @@ int LargestChannelDifference(uint32_t a, uint32_t b)
     return largest;
 }
 
-class SkinTest : public ::testing::TestWithParam<TSkin> {};
+class SkinTest : public ::testing::TestWithParam<skins::TSkinInfo> {};
 
 } // namespace
 
 TEST_P(SkinTest, DecodesToThePngsPixelsPremultiplied)
 {
-    const TSkin& skin = GetParam();
-    auto bitmap = TBitmapEx::CreateFromResource(graphics_test::SkinModule(), "PNG", skin.id);
-    ASSERT_EQ(bitmap->Width(), skin.width);
-    ASSERT_EQ(bitmap->Height(), skin.height);
+    const skins::TSkinInfo& skin = GetParam();
+    auto bitmap = TBitmapEx::CreateFromResource(graphics_test::SkinModule(), "PNG", skin.Id);
+    ASSERT_EQ(bitmap->Width(), skin.Width);
+    ASSERT_EQ(bitmap->Height(), skin.Height);
     EXPECT_EQ(bitmap->Format(), CAIRO_FORMAT_ARGB32);
 
-    TReference reference = ReadReference(skin.name);
-    ASSERT_EQ(reference.width, skin.width);
-    ASSERT_EQ(reference.height, skin.height);
+    TReference reference = ReadReference(skin.Name);
+    ASSERT_EQ(reference.width, skin.Width);
+    ASSERT_EQ(reference.height, skin.Height);
     int worst = 0, translucent = 0;
-    for (int y = 0; y < skin.height; ++y) {
-        for (int x = 0; x < skin.width; ++x) {
-            const uint8_t* expected = &reference.rgba[static_cast<size_t>((y * skin.width + x) * 4)];
+    for (int y = 0; y < skin.Height; ++y) {
+        for (int x = 0; x < skin.Width; ++x) {
+            const uint8_t* expected = &reference.rgba[static_cast<size_t>((y * skin.Width + x) * 4)];
             worst = std::max(worst,
                              LargestChannelDifference(graphics_test::PixelAt(*bitmap, x, y), Premultiplied(expected)));
             translucent += expected[3] < 255;
@@ -94,12 +78,12 @@ TEST_P(SkinTest, DecodesToThePngsPixelsPremultiplied)
     // Every skin shows the desktop through somewhere.
     EXPECT_GT(translucent, 0);
 
-    graphics_test::SaveArtefact(*bitmap, std::wstring(L"skin-") + skin.name + L".png");
+    graphics_test::SaveArtefact(*bitmap, std::wstring(L"skin-") + skin.Name + L".png");
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, SkinTest, ::testing::ValuesIn(Skins), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Skins, SkinTest, ::testing::ValuesIn(skins::All), [](const auto& info) {
     std::string name;
-    for (const wchar_t* c = info.param.name; *c; ++c)
+    for (const wchar_t* c = info.param.Name; *c; ++c)
         if (*c != L'-')
             name += static_cast<char>(*c);
     return name;
