@@ -37,6 +37,17 @@ core::AnsiString QueryHeader(HINTERNET request, DWORD info)
     return core::AnsiString(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
+// The numeric status of the answer, 0 when there is none.
+uint32_t QueryStatusCode(HINTERNET request)
+{
+    DWORD code = 0;
+    DWORD size = sizeof(code);
+    DWORD index = 0;
+    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, &index))
+        return 0;
+    return code;
+}
+
 std::optional<uint64_t> ParseLength(const core::AnsiString& text)
 {
     uint64_t value = 0;
@@ -123,7 +134,11 @@ int32_t TExchange::Exchange()
     if (!ReadBody(request.Get()))
         return -1;
     // WinINet ends a body quietly when the connection closes early; only the announced
-    // length shows that something is missing.
+    // length shows that something is missing. Two framings cannot be checked at all: a
+    // body ended by the close of the connection (an HTTP/1.0 answer without a length)
+    // has no end to miss, and a chunked body cut short by a clean close looks complete,
+    // because WinINet (Wine's at least) takes the close for the end and hands on only
+    // the decoded bytes, never the chunk framing. A reset in the middle fails the read.
     return !declaredLength_ || *declaredLength_ == result_.bodySize ? 0 : -1;
 }
 
@@ -152,6 +167,7 @@ bool TExchange::Send(HINTERNET request)
 
 void TExchange::ReadHeaders(HINTERNET request)
 {
+    result_.statusCode = QueryStatusCode(request);
     result_.setCookie = QueryHeader(request, HTTP_QUERY_SET_COOKIE);
     result_.rawHeaders = QueryHeader(request, HTTP_QUERY_RAW_HEADERS_CRLF);
     // A HEAD answer announces the length of a body it does not carry.
@@ -209,6 +225,7 @@ TExchangeResult RunExchange(HINTERNET internet, TExchangeRequest request, HANDLE
 {
     if (WaitForSingleObject(abortEvent, 0) == WAIT_OBJECT_0)
         return {};
+    const ULONGLONG deadline = GetTickCount64() + request.deadline;
     auto exchange = std::make_shared<TExchange>(internet, std::move(request));
     if (!exchange->Done())
         return {};
@@ -219,10 +236,12 @@ TExchangeResult RunExchange(HINTERNET internet, TExchangeRequest request, HANDLE
     }
     const HANDLE events[] = {exchange->Done(), abortEvent};
     for (;;) {
-        DWORD wait = WaitForMultipleObjects(2, events, FALSE, WatchInterval);
+        ULONGLONG now = GetTickCount64();
+        DWORD pause = now < deadline ? static_cast<DWORD>(std::min<ULONGLONG>(WatchInterval, deadline - now)) : 0;
+        DWORD wait = WaitForMultipleObjects(2, events, FALSE, pause);
         if (wait == WAIT_OBJECT_0)
             return exchange->TakeResult();
-        if (wait != WAIT_TIMEOUT || exchange->Stuck()) {
+        if (wait != WAIT_TIMEOUT || exchange->Stuck() || GetTickCount64() >= deadline) {
             exchange->Abandon();
             return {};
         }

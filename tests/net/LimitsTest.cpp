@@ -132,6 +132,38 @@ TEST(Limits, AbortBeforeTheStartMakesTheExchangeFailAtOnce)
     EXPECT_EQ(thread->Response().BodyText(), "");
 }
 
+// An aborted exchange leaves its helper waiting inside WinINet until the server or the
+// time-out ends the call. Closing the session meanwhile must not hang, and the helper,
+// when it ends, must not close handles of the session opened after it: WinINet hands
+// the freed handle values out again. Exchanges on the new session run back to back
+// until the helper has surely ended, so one of them holds those values when it does.
+TEST(Limits, ClosingTheSessionWhileAnAbandonedHelperWaitsIsSafe)
+{
+    TRecordingWindow window;
+    auto thread = StartThread(window.Handle(), Stalls[3]);
+    PumpMessages(500);
+    thread->Abort();
+    ASSERT_EQ(window.WaitForMessages(1, 5000).size(), 1u);
+    thread.reset();
+
+    ULONGLONG closing = Now();
+    net::CloseInternet();
+    EXPECT_LT(Now() - closing, 1000u);
+    EXPECT_EQ(net::InternetHandle, nullptr);
+    ASSERT_TRUE(net::OpenInternet());
+
+    int failures = 0;
+    ULONGLONG helperGone = closing + net::RequestTimeOut + 3000;
+    while (Now() < helperGone) {
+        net::TRequest request;
+        if (Get(request, "/slow/1000") != 0 || request.Response().BodyText() != "slow")
+            ++failures;
+    }
+    EXPECT_EQ(failures, 0);
+    net::TRequest after;
+    EXPECT_EQ(Get(after, "/bytes/10"), 0);
+}
+
 // The endless body is read until the limit and then given up: the process grows by
 // about the limit more than for a tiny answer, not by what the server sends.
 TEST(Limits, BodyOverTheLimitFailsWithoutHoldingIt)
