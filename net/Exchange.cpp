@@ -82,6 +82,7 @@ private:
     bool Append(const char* bytes, DWORD count);
 
     HINTERNET internet_;
+    TSessionLease lease_;
     TExchangeRequest request_;
     TExchangeResult result_;
     std::optional<uint64_t> declaredLength_;
@@ -116,8 +117,10 @@ bool TExchange::Stuck() const
 int32_t TExchange::Exchange()
 {
     INTERNET_PORT port = request_.secure ? INTERNET_DEFAULT_HTTPS_PORT : INTERNET_DEFAULT_HTTP_PORT;
-    TWinInetHandle connection(InternetConnectA(internet_, request_.server.c_str(), port, nullptr, nullptr,
-                                               INTERNET_SERVICE_HTTP, 0, request_.context));
+    TSessionHandle connection(lease_, lease_.MakeHandle([&] {
+        return InternetConnectA(internet_, request_.server.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0,
+                                request_.context);
+    }));
     if (!connection)
         return -1;
     DWORD flags = INTERNET_FLAG_HYPERLINK;
@@ -126,8 +129,10 @@ int32_t TExchange::Exchange()
     if (!request_.followRedirects)
         flags |= INTERNET_FLAG_NO_AUTO_REDIRECT;
     // Declared after the connection, so it is closed first.
-    TWinInetHandle request(HttpOpenRequestA(connection.Get(), request_.verb.c_str(), request_.object.c_str(),
-                                            request_.version.c_str(), nullptr, nullptr, flags, request_.context));
+    TSessionHandle request(lease_, lease_.MakeHandle([&] {
+        return HttpOpenRequestA(connection.Get(), request_.verb.c_str(), request_.object.c_str(),
+                                request_.version.c_str(), nullptr, nullptr, flags, request_.context);
+    }));
     if (!request || !Send(request.Get()))
         return -1;
     ReadHeaders(request.Get());
@@ -148,6 +153,11 @@ BOOL TExchange::Blocking(Call call)
     callStarted_ = GetTickCount64();
     BOOL ok = call();
     callStarted_ = 0;
+    // Closing the session ends a waiting call; the handles it closed must not be used again.
+    if (!lease_.Open()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
     return ok;
 }
 

@@ -54,6 +54,8 @@ struct TExchangeResult {
 // as long as the system lets them). So the calls run on a helper thread that owns its
 // copies of everything; the caller walks away from it on abort or when a call is
 // stuck, and the helper ends by itself whenever WinINet gives up, closing its handles.
+// internet is the program's session (InternetHandle): the helper may outlive it, and
+// once it is closed, the helper neither uses nor closes the handles it made from it.
 TExchangeResult RunExchange(HINTERNET internet, TExchangeRequest request, HANDLE abortEvent);
 
 } // namespace net

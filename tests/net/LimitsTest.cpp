@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/Win32.h"
 #include "net/Exchange.h"
@@ -162,6 +163,40 @@ TEST(Limits, ClosingTheSessionWhileAnAbandonedHelperWaitsIsSafe)
     EXPECT_EQ(failures, 0);
     net::TRequest after;
     EXPECT_EQ(Get(after, "/bytes/10"), 0);
+}
+
+// WinINet gives the values of handles freed with a closed session to new handles; a
+// lease on the closed session must leave those alone.
+TEST(Limits, LeaseOnAClosedSessionTouchesNoHandleOfTheNextOne)
+{
+    auto connect = [] {
+        return InternetConnectA(net::InternetHandle, Server, INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
+                                INTERNET_SERVICE_HTTP, 0, 0);
+    };
+    net::TSessionLease lease;
+    ASSERT_TRUE(lease.Open());
+    HINTERNET old = lease.MakeHandle(connect);
+    ASSERT_NE(old, nullptr);
+    net::CloseInternet();
+    EXPECT_FALSE(lease.Open());
+    EXPECT_EQ(lease.MakeHandle(connect), nullptr);
+
+    // The new session or one of the connections made from it gets the old value.
+    ASSERT_TRUE(net::OpenInternet());
+    std::vector<HINTERNET> current{net::InternetHandle};
+    while (std::find(current.begin(), current.end(), old) == current.end() && current.size() < 100) {
+        current.push_back(connect());
+        ASSERT_NE(current.back(), nullptr);
+    }
+    ASSERT_NE(std::find(current.begin(), current.end(), old), current.end()) << "the old value was not given out again";
+    lease.CloseHandle(old);
+    for (HINTERNET handle : current) {
+        DWORD type = 0;
+        DWORD size = sizeof(type);
+        EXPECT_TRUE(InternetQueryOptionA(handle, INTERNET_OPTION_HANDLE_TYPE, &type, &size)) << handle;
+    }
+    for (size_t i = 1; i < current.size(); ++i)
+        InternetCloseHandle(current[i]);
 }
 
 // The endless body is read until the limit and then given up: the process grows by
