@@ -27,6 +27,8 @@ void TInetThread::RunExchange()
     } catch (...) {
         // The owner waits for the message, so a failure inside must still send one.
     }
+    result_ = result;
+    completed_.store(true, std::memory_order_release);
     if (!IsWindow(targetWindow_))
         return;
     if (IsWindowUnicode(targetWindow_))
