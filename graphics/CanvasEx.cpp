@@ -1,6 +1,7 @@
 #include "graphics/CanvasEx.h"
 
 #include <string>
+#include <utility>
 
 namespace graphics {
 
@@ -76,7 +77,11 @@ void TCanvasEx::ApplyGraphicsSettings()
 
 void TCanvasEx::SetSize(int width, int height)
 {
-    surfaces_ = {};
+    // Released as the destructor does: whatever draws into the bitmap goes before the
+    // bitmap and its DC.
+    {
+        TSurfaces retired = std::exchange(surfaces_, {});
+    }
     width_ = width;
     height_ = height;
     CreateSurfaces();
