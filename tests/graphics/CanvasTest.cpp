@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "graphics/CairoStateSaver.h"
 #include "graphics/CanvasEx.h"
 #include "resources/Resources.h"
 #include "tests/graphics/GraphicsTestSupport.h"
@@ -334,6 +336,24 @@ TEST(Canvas, StretchDrawGdiPlusKeepsAHalfTransparentPixel)
     canvas->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     canvas->StretchDrawGdiPlus(*source, 0, 0, 3, 3);
     EXPECT_EQ(Pixels(canvas->Bitmap()), std::vector<uint32_t>(9, halfTransparent));
+}
+
+TEST(Canvas, TheStateSaverRestoresTheContextAlsoWhenAnErrorLeavesTheScope)
+{
+    auto canvas = NewCanvas(4, 4);
+    graphics::TCairoContext cairo(cairo_create(canvas->Bitmap().Image()));
+    try {
+        graphics::TCairoStateSaver saved(cairo.Get());
+        cairo_set_operator(cairo.Get(), CAIRO_OPERATOR_CLEAR);
+        cairo_translate(cairo.Get(), 2, 3);
+        throw std::runtime_error("drawing failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(cairo_get_operator(cairo.Get()), CAIRO_OPERATOR_OVER);
+    cairo_matrix_t matrix{};
+    cairo_get_matrix(cairo.Get(), &matrix);
+    EXPECT_EQ(matrix.x0, 0.0);
+    EXPECT_EQ(matrix.y0, 0.0);
 }
 
 // An empty bitmap is drawn as nothing, and an empty canvas draws nothing.
