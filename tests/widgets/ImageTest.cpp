@@ -12,6 +12,7 @@
 #include "widgets/CheckBoxEx.h"
 #include "widgets/ContainerEx.h"
 #include "widgets/ImageEx.h"
+#include "widgets/SkinText.h"
 
 using graphics_test::PixelAt;
 using graphics_test::Pixels;
@@ -143,12 +144,39 @@ TEST_F(ImageWidgets, ReplacingImagesFreesEachPreviousOneOnce)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        c.replace();
-        testing_support::TResourceUsage before = testing_support::MeasureResourceUsage();
-        for (int i = 0; i < 50; ++i)
-            c.replace();
-        testing_support::TResourceUsage after = testing_support::MeasureResourceUsage();
-        EXPECT_EQ(after.gdiObjects, before.gdiObjects);
-        EXPECT_LE(after.heapBytes, before.heapBytes + 4096);
+        testing_support::TUsageGrowth growth = testing_support::UsageGrowth(c.replace, 50);
+        EXPECT_EQ(growth.gdiObjects, 0);
+        // A leaked image would leave its DIB section behind, a GDI object.
+        EXPECT_LT(growth.heapBytes, 4096);
     }
+}
+
+// Labels and images are static controls with SS_NOTIFY: without it a static control lets
+// the pointer through to its parent (HTTRANSPARENT), and the buttons, links and their hand
+// cursors would never see it.
+TEST_F(ImageWidgets, LabelsAndImagesTakeThePointerUnlikeAPlainStaticControl)
+{
+    constexpr RECT Bounds{5, 5, 45, 25};
+    HWND plainStatic = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, Bounds.left, Bounds.top, 40, 20,
+                                       window_->Handle(), nullptr, nullptr, nullptr);
+    struct Case {
+        const char* what;
+        HWND window;
+        LRESULT hit;
+    } cases[] = {
+        {"label", Make<widgets::TSkinText>(Bounds)->Handle(), HTCLIENT},
+        {"image", Make<widgets::TImageEx>(Bounds)->Handle(), HTCLIENT},
+        {"plain static control", plainStatic, HTTRANSPARENT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        wchar_t className[32]{};
+        GetClassNameW(c.window, className, 32);
+        EXPECT_EQ(CompareStringOrdinal(className, -1, L"STATIC", -1, TRUE), CSTR_EQUAL)
+            << testing::PrintToString(std::wstring(className));
+        RECT screen{};
+        GetWindowRect(c.window, &screen);
+        EXPECT_EQ(SendMessageW(c.window, WM_NCHITTEST, 0, MAKELPARAM(screen.left + 2, screen.top + 2)), c.hit);
+    }
+    DestroyWindow(plainStatic);
 }
