@@ -221,3 +221,21 @@ TEST_F(SkinText, ATextSetBeforeTheWindowExistsIsFittedAndShadowedWhenItIsMade)
     EXPECT_EQ(label->ShadowBitmap()->Width(), label->Width());
     EXPECT_EQ(label->ShadowBitmap()->Height(), label->Height());
 }
+
+// The font in use when the text was set is the one fitted and shadowed, until the next
+// UpdateText.
+TEST_F(SkinText, AFontChangeTakesEffectOnlyAtTheNextUpdate)
+{
+    TSkinText* label = MakeLabel();
+    label->SetData(L"Gündem");
+    const SIZE fitted{label->Width(), label->Height()};
+    const std::vector<uint32_t> shadow = Pixels(*label->ShadowBitmap());
+    label->Font().SetSize(20);
+    EXPECT_EQ(label->Width(), fitted.cx);
+    EXPECT_EQ(label->Height(), fitted.cy);
+    EXPECT_EQ(Pixels(*label->ShadowBitmap()), shadow);
+    label->UpdateText();
+    EXPECT_GT(label->Width(), fitted.cx);
+    EXPECT_GT(label->Height(), fitted.cy);
+    EXPECT_EQ(label->ShadowBitmap()->Height(), label->Height());
+}
