@@ -60,6 +60,13 @@ std::string BillionLaughs()
     return RssWithTitle("&lol9;", dtd + "]>\n");
 }
 
+// One big entity used many times: little nesting, gigabytes of text.
+std::string QuadraticBlowup()
+{
+    std::string dtd = "<!DOCTYPE rss [<!ENTITY big \"" + Repeat("x", 100000) + "\">]>\n";
+    return RssWithTitle(Repeat("&big;", 20000), dtd);
+}
+
 // Per-thread processor time: a busy machine does not make a slow load look like a hang.
 std::chrono::milliseconds ThreadTime()
 {
@@ -139,6 +146,7 @@ TEST_F(HostileFeedTest, NoCrashNoHangNoLocalFile)
         {"garbage after an XML declaration", L"garbage-decl.xml",
          "<?xml version=\"1.0\"?><rss><channel><item><title>" + Garbage(1 << 16, 13)},
         {"billion laughs", L"bomb.xml", BillionLaughs()},
+        {"quadratic entity blow-up", L"quadratic.xml", QuadraticBlowup()},
         {"external entity naming a local file", L"entity.xml", RssWithTitle("&secret;", entityDtd)},
         {"external parameter entity", L"parameter.xml", RssWithTitle("&secret;", parameterDtd)},
         {"external DTD beside the feed", L"dtd.xml", RssWithTitle("&secret;", "<!DOCTYPE rss SYSTEM \"evil.dtd\">\n")},
