@@ -18,9 +18,12 @@ using news_testing::TScratchFolder;
 namespace {
 
 constexpr RECT HostBounds{40, 40, 40 + TRecordingList::ListWidth, 40 + 213};
-// Processor time a load and a paint of one hostile feed may take.
-constexpr std::chrono::milliseconds OneSecond{1000};
-constexpr std::chrono::milliseconds TenThousandItemsLimit{2000};
+// Processor time a load and a paint of one hostile feed may take before we call it a
+// hang. The stalls this guards against last minutes (entities expanding into gigabytes,
+// GDI+ drawing a megabyte line); on an idle machine every case here takes well under a
+// second except 10,000 items (about 1.4 s under Wine: half reading, half painting the
+// items that fit), and a busy machine was seen to double that.
+constexpr std::chrono::milliseconds HangLimit{5000};
 // Text of the local file that hostile feeds try to pull in.
 constexpr std::wstring_view Secret = L"GIZLI-YEREL-DOSYA-ICERIGI";
 
@@ -134,12 +137,9 @@ TEST_F(HostileFeedTest, NoCrashNoHangNoLocalFile)
         const char* what;
         std::wstring name;
         std::string content;
-        std::chrono::milliseconds limit = OneSecond;
     } cases[] = {
         {"deeply nested elements", L"deep.xml", RssWithTitle(Repeat("<a>", 200000) + "derin" + Repeat("</a>", 200000))},
-        // Under Wine reading 10,000 items takes about 0.55 s and painting the 540 that fit
-        // under the height bound about 0.65 s: more than the second we aim for.
-        {"10,000 items", L"many.xml", news_testing::RssFeed(manyTitles), TenThousandItemsLimit},
+        {"10,000 items", L"many.xml", news_testing::RssFeed(manyTitles)},
         {"a megabyte title of words", L"title-words.xml", RssWithTitle(Repeat("kelime ", 150000))},
         {"a megabyte title without a break", L"title-word.xml", RssWithTitle(Repeat("x", 1 << 20))},
         {"binary garbage", L"garbage.xml", Garbage(1 << 16, 12)},
@@ -173,7 +173,7 @@ TEST_F(HostileFeedTest, NoCrashNoHangNoLocalFile)
         list->LoadFromFile(file);
         list->Paint();
         auto spent = ThreadTime() - start;
-        EXPECT_LT(spent, c.limit) << spent.count() << " ms of processor time";
+        EXPECT_LT(spent, HangLimit) << spent.count() << " ms of processor time";
 
         EXPECT_FALSE(MentionsSecret(list->Items())) << "a local file was read into the list";
         EXPECT_LE(list->Height(), news::MaxListHeight);
