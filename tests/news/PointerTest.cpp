@@ -160,3 +160,16 @@ TEST_F(PointerTest, ClicksElsewhereOrOnUnsafeLinksOpenNothing)
         list_->opened.clear();
     }
 }
+
+// A press holds the pointer for the list, so the release reaches it wherever it
+// happens; a release away from the headline is no click.
+TEST_F(PointerTest, APressCapturesThePointerUntilTheRelease)
+{
+    Xdotool(MoveTo(Headline(0)) + L" mousedown 1");
+    PumpMessages(200ms);
+    EXPECT_EQ(GetCapture(), list_->WindowHandle());
+    Xdotool(MoveTo({HostBounds.right + 150, HostBounds.bottom + 100}) + L" mouseup 1");
+    ASSERT_TRUE(PumpUntil([] { return GetCapture() == nullptr; }, 3s)) << "the release ends the capture";
+    PumpMessages(100ms);
+    EXPECT_TRUE(list_->opened.empty()) << "released outside: no click";
+}
