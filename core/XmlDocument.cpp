@@ -1,0 +1,132 @@
+#include "core/XmlDocument.h"
+
+#include "core/Streams.h"
+#include "core/XmlProlog.h"
+
+namespace core {
+
+namespace {
+
+// IXMLDOMDocument2 carries setProperty; mingw's uuid library has no symbol for it.
+constexpr IID XmlDocument2Id = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+TComPtr<IXMLDOMDocument> CreateDocument()
+{
+    CLSID classId{};
+    OleCheck(CLSIDFromProgID(L"Microsoft.XMLDOM", &classId));
+    TComPtr<IXMLDOMDocument> document;
+    OleCheck(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument, TComOut(document).AsVoid()));
+    return document;
+}
+
+// The first bytes of the file, one more than the prolog check looks at; none when the
+// file cannot be read (the DOM then fails to load it as well).
+std::string FileHead(const std::wstring& fileName)
+{
+    try {
+        TFileStream file(fileName, TFileMode::OpenRead);
+        std::string head(XmlPrologLimit + 1, '\0');
+        head.resize(file.Read(head.data(), head.size()));
+        return head;
+    } catch (const EStreamError&) {
+        return {};
+    }
+}
+
+TComPtr<IXMLDOMNode> AsNode(IXMLDOMDocument* document)
+{
+    document->AddRef();
+    return TComPtr<IXMLDOMNode>(document);
+}
+
+} // namespace
+
+TXmlNode::TXmlNode(TComPtr<IXMLDOMNode> node) : node_(std::move(node)) {}
+
+std::optional<TXmlNodeList> TXmlNode::SelectNodes(const std::wstring& path) const
+{
+    TComPtr<IXMLDOMNodeList> list;
+    OleCheck(node_.Get()->selectNodes(TBstr(path).Get(), TComOut(list)));
+    if (!list)
+        return std::nullopt;
+    return TXmlNodeList(std::move(list));
+}
+
+// selectSingleNode answers S_FALSE and no node when nothing matches.
+std::optional<TXmlNode> TXmlNode::SelectSingleNode(const std::wstring& path) const
+{
+    TComPtr<IXMLDOMNode> node;
+    OleCheck(node_.Get()->selectSingleNode(TBstr(path).Get(), TComOut(node)));
+    if (!node)
+        return std::nullopt;
+    return TXmlNode(std::move(node));
+}
+
+std::wstring TXmlNode::Text() const
+{
+    TBstr text;
+    OleCheck(node_.Get()->get_text(text.Receive()));
+    return text.Text();
+}
+
+std::optional<std::wstring> TXmlNode::SelectText(const std::wstring& path) const
+{
+    std::optional<TXmlNode> node = SelectSingleNode(path);
+    if (!node)
+        return std::nullopt;
+    return node->Text();
+}
+
+TXmlNodeList::TXmlNodeList(TComPtr<IXMLDOMNodeList> list) : list_(std::move(list)) {}
+
+long TXmlNodeList::Length() const
+{
+    long length = 0;
+    OleCheck(list_.Get()->get_length(&length));
+    return length;
+}
+
+TXmlNode TXmlNodeList::Item(long index) const
+{
+    TComPtr<IXMLDOMNode> node;
+    OleCheck(list_.Get()->get_item(index, TComOut(node)));
+    if (!node)
+        throw EOleSysError(E_INVALIDARG);
+    return TXmlNode(std::move(node));
+}
+
+TXmlDocument::TXmlDocument() : TXmlDocument(CreateDocument()) {}
+
+TXmlDocument::TXmlDocument(TComPtr<IXMLDOMDocument> document)
+    : TXmlNode(AsNode(document.Get())), document_(std::move(document))
+{
+}
+
+// Feeds (RSS 2.0, Atom) and our version document have no DTD. A DTD's internal
+// entities are not stopped by refusing external resolution: a few lines of nested
+// entity definitions expand into gigabytes ("billion laughs"), and MSXML 3 has no limit
+// of its own. So a document with a DTD is refused outright.
+void TXmlDocument::ApplySafeSettings()
+{
+    IXMLDOMDocument* document = document_.Get();
+    OleCheck(document->put_async(VARIANT_FALSE));
+    OleCheck(document->put_resolveExternals(VARIANT_FALSE));
+    OleCheck(document->put_validateOnParse(VARIANT_FALSE));
+    TComPtr<IXMLDOMDocument2> document2;
+    OleCheck(document->QueryInterface(XmlDocument2Id, TComOut(document2).AsVoid()));
+    OleCheck(document2.Get()->setProperty(TBstr(L"ProhibitDTD").Get(), TVariant(true).Get()));
+}
+
+// Not every MSXML honours ProhibitDTD (Wine's accepts and ignores it, and then expands
+// whatever entities a DTD defines), so a DTD is also refused before the DOM sees the file.
+bool TXmlDocument::Load(const std::wstring& fileName)
+{
+    ApplySafeSettings();
+    if (XmlPrologDeclaresDtd(FileHead(fileName)))
+        return false;
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    OleCheck(document_.Get()->load(TVariant(fileName).Get(), &loaded));
+    return loaded == VARIANT_TRUE;
+}
+
+} // namespace core
