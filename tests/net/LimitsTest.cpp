@@ -208,6 +208,8 @@ TEST(Limits, BodyOverTheLimitFailsWithoutHoldingIt)
     TExchangeOutcome endless = PerformWatchingMemory("/endless");
     EXPECT_EQ(endless.result, -1);
     EXPECT_TRUE(endless.body.empty());
-    EXPECT_LT(endless.growth, tiny.growth + net::BodyLimit + 1024 * 1024)
+    // Without the limit the endless answer grows by gigabytes; the second BodyLimit of room
+    // is for WinINet's own buffers and the working set's noise on a busy machine.
+    EXPECT_LT(endless.growth, tiny.growth + 2 * net::BodyLimit)
         << "a tiny answer grew the process by " << tiny.growth << " bytes, the endless one by " << endless.growth;
 }
