@@ -64,4 +64,15 @@ TResourceUsage MeasureResourceUsage()
     return {CountGdiObjects(), BusyHeapBytes()};
 }
 
+TUsageGrowth UsageGrowth(const std::function<void()>& action, int repeats)
+{
+    action();
+    TResourceUsage before = MeasureResourceUsage();
+    for (int i = 0; i < repeats; ++i)
+        action();
+    TResourceUsage after = MeasureResourceUsage();
+    return {static_cast<ptrdiff_t>(after.gdiObjects - before.gdiObjects),
+            static_cast<ptrdiff_t>(after.heapBytes - before.heapBytes)};
+}
+
 } // namespace testing_support

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 
 namespace testing_support {
 
@@ -10,6 +11,14 @@ struct TResourceUsage {
     size_t heapBytes;
 };
 TResourceUsage MeasureResourceUsage();
+
+// What `repeats` more runs of an action add to the GDI objects and busy heap bytes, after
+// one run that warms up caches; negative when they free more than they take.
+struct TUsageGrowth {
+    ptrdiff_t gdiObjects;
+    ptrdiff_t heapBytes;
+};
+TUsageGrowth UsageGrowth(const std::function<void()>& action, int repeats);
 
 // Live GDI objects of this process. GetGuiResources answers this on Windows; under Wine it
 // is a stub returning 0, so the count then comes from Wine's GDI handle table.
