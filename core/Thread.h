@@ -24,6 +24,9 @@ public:
     void WaitFor();
 
     bool Started() const { return started_; }
+    // True once Execute has returned. A body that tells others of its end from inside
+    // Execute (by posting a message) is still running when they hear of it: such a
+    // thread keeps a flag of its own, set before it tells.
     bool Finished() const { return finished_; }
     DWORD ThreadId() const { return threadId_; }
     HANDLE Handle() const { return handle_.Get(); }

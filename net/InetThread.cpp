@@ -21,18 +21,19 @@ void TInetThread::Execute()
 
 void TInetThread::RunExchange()
 {
-    int32_t result = -1;
     try {
-        result = request_->Perform(inetHandle_);
+        result_ = request_->Perform(inetHandle_);
     } catch (...) {
         // The owner waits for the message, so a failure inside must still send one.
+        result_ = -1;
     }
+    completed_.store(true, std::memory_order_release);
     if (!IsWindow(targetWindow_))
         return;
     if (IsWindowUnicode(targetWindow_))
-        PostMessageW(targetWindow_, doneMessage_, 0, result);
+        PostMessageW(targetWindow_, doneMessage_, 0, result_);
     else
-        PostMessageA(targetWindow_, doneMessage_, 0, result);
+        PostMessageA(targetWindow_, doneMessage_, 0, result_);
 }
 
 } // namespace net

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -25,6 +26,13 @@ public:
     HWND TargetWindow() const { return targetWindow_; }
     UINT DoneMessage() const { return doneMessage_; }
 
+    // True once the exchange has ended and Result holds its outcome. It is set before
+    // the message is posted, so a window that receives the message always finds it set,
+    // while Finished (the thread body's end) may still be false at that moment.
+    bool Completed() const { return completed_.load(std::memory_order_acquire); }
+    // The exchange's result, 0 or -1, as the message carries it; -1 until Completed.
+    int32_t Result() const { return result_; }
+
     // Ends the exchange early, from any thread; the message still follows, with -1.
     void Abort() { request_->Abort(); }
 
@@ -38,6 +46,8 @@ private:
     HINTERNET inetHandle_;
     HWND targetWindow_;
     UINT doneMessage_;
+    int32_t result_ = -1;
+    std::atomic<bool> completed_{false};
 };
 
 // The worker thread the main window creates for each download.

@@ -1,7 +1,6 @@
 #include "net/Request.h"
 
 #include "core/Exceptions.h"
-#include "net/Exchange.h"
 
 namespace net {
 
@@ -63,8 +62,9 @@ int32_t TRequest::Perform(HINTERNET internet)
         return -1;
     BuildHeaderBlock();
     TExchangeRequest exchange{fields_[HostField], fields_[PathField], fields_[VerbField], fields_[VersionField],
-                              headerBlock_, Body, Secure, FollowRedirects, Context};
+                              headerBlock_, Body, Secure, FollowRedirects, Context, Deadline};
     TExchangeResult result = RunExchange(internet, std::move(exchange), abortEvent_.Get());
+    response_->SetStatusCode(result.statusCode);
     response_->SetResponseField(TResponse::CookieField, result.setCookie);
     response_->SetRawHeaders(result.rawHeaders);
     core::TMemoryStream& stream = response_->BodyStream();

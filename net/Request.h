@@ -6,6 +6,7 @@
 #include "core/CodePage.h"
 #include "core/Handles.h"
 #include "core/Object.h"
+#include "net/Exchange.h"
 #include "net/Response.h"
 
 #include <wininet.h>
@@ -60,6 +61,8 @@ public:
     // HTTPS on port 443 instead of HTTP on port 80.
     bool Secure = false;
     bool FollowRedirects = true;
+    // Milliseconds the whole exchange may take before it gives up with -1.
+    DWORD Deadline = ExchangeDeadline;
 
 private:
     void BuildHeaderBlock();

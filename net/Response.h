@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "core/CodePage.h"
@@ -8,7 +9,7 @@
 
 namespace net {
 
-// The answer to one request: the Set-Cookie value, the header block and the body.
+// The answer to one request: the status, the Set-Cookie value, the header block and the body.
 class TResponse : public core::TObject {
 public:
     static constexpr int FieldCount = 12;
@@ -22,6 +23,10 @@ public:
     // The text for 0 <= index <= 11, the empty string otherwise.
     core::AnsiString ResponseField(int index) const;
 
+    void SetStatusCode(uint32_t code) { statusCode_ = code; }
+    // The HTTP status of the answer (200, 404, ...), 0 when no answer arrived.
+    uint32_t StatusCode() const { return statusCode_; }
+
     void SetRawHeaders(const core::AnsiString& text) { rawHeaders_ = text; }
     // The complete response header block, lines ended by CR LF.
     const core::AnsiString& RawHeaders() const { return rawHeaders_; }
@@ -34,6 +39,7 @@ private:
     std::array<core::AnsiString, FieldCount> responseFields_;
     std::unique_ptr<core::TMemoryStream> bodyStream_;
     core::AnsiString rawHeaders_;
+    uint32_t statusCode_ = 0;
 };
 
 } // namespace net

@@ -18,6 +18,12 @@ uint32_t WriteRegistryString(HKEY root, const core::AnsiString& subKey, const co
 // Deletes a value; returns the error of opening the key, else the delete's result.
 uint32_t DeleteRegistryValue(HKEY root, const core::AnsiString& subKey, const core::AnsiString& name);
 
+// The same in UTF-16, for texts the system code page may lack (an executable under a
+// folder named with Turkish letters must start with Windows on any code page).
+uint32_t WriteRegistryString(HKEY root, const std::wstring& subKey, const std::wstring& name, bool create,
+                             const std::wstring& value);
+uint32_t DeleteRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
+
 core::AnsiString ReplaceChar(core::AnsiString text, char find, char replacement);
 core::AnsiString SlashesToBackslashes(core::AnsiString text);
 

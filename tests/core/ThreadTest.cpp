@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <stdexcept>
 
 #include "core/Thread.h"
@@ -53,6 +54,38 @@ TEST(Thread, StartRunsTheBodyOnceAndDestructionWaitsForIt)
     EXPECT_TRUE(*done);
     EXPECT_EQ(*runs, 1);
     EXPECT_TRUE(thread->Finished());
+}
+
+namespace {
+
+// A body that keeps only static state, so that it may go on running while its object is
+// destroyed; its class leaves the waiting to the base destructor alone.
+std::atomic<bool> bodyEntered{false};
+std::atomic<bool> bodyEnded{false};
+
+class TUnwaitedThread : public core::TThread {
+protected:
+    void Execute() override
+    {
+        bodyEntered = true;
+        Sleep(300);
+        bodyEnded = true;
+    }
+};
+
+} // namespace
+
+TEST(Thread, DestructionWaitsForARunningBody)
+{
+    bodyEntered = false;
+    bodyEnded = false;
+    auto thread = std::make_unique<TUnwaitedThread>();
+    thread->Start();
+    // Destroying before the body has begun would call it on a half-destroyed object.
+    while (!bodyEntered)
+        Sleep(1);
+    thread.reset();
+    EXPECT_TRUE(bodyEnded);
 }
 
 TEST(Thread, ExceptionStaysInsideTheThread)

@@ -18,6 +18,21 @@ std::unique_ptr<TInternetThread> MakeThread(HWND window, const char* host, const
     return thread;
 }
 
+// A worker whose body goes on for a while after the completion message, as any body
+// does for a moment (the post returns, Execute unwinds).
+class TLingeringThread : public TInternetThread {
+public:
+    using TInternetThread::TInternetThread;
+    ~TLingeringThread() override { WaitFor(); }
+
+protected:
+    void Execute() override
+    {
+        TInternetThread::Execute();
+        Sleep(300);
+    }
+};
+
 // Takes this thread's pending completion message for a window, if there is one.
 bool TakeDoneMessage(HWND window, MSG& message)
 {
@@ -56,6 +71,39 @@ TEST(InetThread, PostsTheResultToWideAndAnsiWindows)
         thread.reset();
         PumpMessages(50);
         EXPECT_EQ(window.Received().size(), 1u);
+    }
+}
+
+// The window procedure that receives the completion reads the thread's state at once,
+// while the body is still lingering.
+TEST(InetThread, ReceivedCompletionAlwaysReadsAsCompleted)
+{
+    struct Case {
+        const char* name;
+        const char* host;
+        LPARAM result;
+    } cases[] = {{"success", Server, 0}, {"failure", NobodyListens, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TRecordingWindow window;
+        TLingeringThread thread(window.Handle(), net::InternetHandle, DoneMessage);
+        Describe(thread.Request(), c.host, "/bytes/10");
+        EXPECT_FALSE(thread.Completed());
+        bool completed = false;
+        bool finished = true;
+        int32_t result = 1;
+        window.OnMessage = [&](const TPosted&) {
+            completed = thread.Completed();
+            finished = thread.Finished();
+            result = thread.Result();
+        };
+        thread.Start();
+        const auto& received = window.WaitForMessages(1, 10000);
+        ASSERT_EQ(received.size(), 1u);
+        EXPECT_TRUE(completed);
+        EXPECT_EQ(result, received[0].lParam);
+        EXPECT_EQ(received[0].lParam, c.result);
+        EXPECT_FALSE(finished) << "the body was meant to linger after its message";
     }
 }
 

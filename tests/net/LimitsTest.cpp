@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/Win32.h"
 #include "net/Exchange.h"
@@ -130,6 +131,72 @@ TEST(Limits, AbortBeforeTheStartMakesTheExchangeFailAtOnce)
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].lParam, -1);
     EXPECT_EQ(thread->Response().BodyText(), "");
+}
+
+// An aborted exchange leaves its helper waiting inside WinINet until the server or the
+// time-out ends the call. Closing the session meanwhile must not hang, and the helper,
+// when it ends, must not close handles of the session opened after it: WinINet hands
+// the freed handle values out again. Exchanges on the new session run back to back
+// until the helper has surely ended, so one of them holds those values when it does.
+TEST(Limits, ClosingTheSessionWhileAnAbandonedHelperWaitsIsSafe)
+{
+    TRecordingWindow window;
+    auto thread = StartThread(window.Handle(), Stalls[3]);
+    PumpMessages(500);
+    thread->Abort();
+    ASSERT_EQ(window.WaitForMessages(1, 5000).size(), 1u);
+    thread.reset();
+
+    ULONGLONG closing = Now();
+    net::CloseInternet();
+    EXPECT_LT(Now() - closing, 1000u);
+    EXPECT_EQ(net::InternetHandle, nullptr);
+    ASSERT_TRUE(net::OpenInternet());
+
+    int failures = 0;
+    ULONGLONG helperGone = closing + net::RequestTimeOut + 3000;
+    while (Now() < helperGone) {
+        net::TRequest request;
+        if (Get(request, "/slow/1000") != 0 || request.Response().BodyText() != "slow")
+            ++failures;
+    }
+    EXPECT_EQ(failures, 0);
+    net::TRequest after;
+    EXPECT_EQ(Get(after, "/bytes/10"), 0);
+}
+
+// WinINet gives the values of handles freed with a closed session to new handles; a
+// lease on the closed session must leave those alone.
+TEST(Limits, LeaseOnAClosedSessionTouchesNoHandleOfTheNextOne)
+{
+    auto connect = [] {
+        return InternetConnectA(net::InternetHandle, Server, INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
+                                INTERNET_SERVICE_HTTP, 0, 0);
+    };
+    net::TSessionLease lease;
+    ASSERT_TRUE(lease.Open());
+    HINTERNET old = lease.MakeHandle(connect);
+    ASSERT_NE(old, nullptr);
+    net::CloseInternet();
+    EXPECT_FALSE(lease.Open());
+    EXPECT_EQ(lease.MakeHandle(connect), nullptr);
+
+    // The new session or one of the connections made from it gets the old value.
+    ASSERT_TRUE(net::OpenInternet());
+    std::vector<HINTERNET> current{net::InternetHandle};
+    while (std::find(current.begin(), current.end(), old) == current.end() && current.size() < 100) {
+        current.push_back(connect());
+        ASSERT_NE(current.back(), nullptr);
+    }
+    ASSERT_NE(std::find(current.begin(), current.end(), old), current.end()) << "the old value was not given out again";
+    lease.CloseHandle(old);
+    for (HINTERNET handle : current) {
+        DWORD type = 0;
+        DWORD size = sizeof(type);
+        EXPECT_TRUE(InternetQueryOptionA(handle, INTERNET_OPTION_HANDLE_TYPE, &type, &size)) << handle;
+    }
+    for (size_t i = 1; i < current.size(); ++i)
+        InternetCloseHandle(current[i]);
 }
 
 // The endless body is read until the limit and then given up: the process grows by

@@ -114,8 +114,11 @@ const std::vector<TPosted>& TRecordingWindow::WaitForMessages(size_t count, DWOR
 void TRecordingWindow::Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<TRecordingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && message >= WM_USER && message < 0x8000)
-        self->received_.push_back({message, wParam, lParam, Now()});
+    if (!self || message < WM_USER || message >= 0x8000)
+        return;
+    self->received_.push_back({message, wParam, lParam, Now()});
+    if (self->OnMessage)
+        self->OnMessage(self->received_.back());
 }
 
 LRESULT CALLBACK TRecordingWindow::WideProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ public:
     // time is up; returns what arrived.
     const std::vector<TPosted>& WaitForMessages(size_t count, DWORD timeout);
     const std::vector<TPosted>& Received() const { return received_; }
+
+    // Called from inside the window procedure for each recorded message.
+    std::function<void(const TPosted&)> OnMessage;
 
 private:
     static LRESULT CALLBACK WideProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

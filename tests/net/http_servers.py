@@ -22,6 +22,10 @@ Each server answers by the path it is asked for:
   /reset-body         promises 100000 bytes, sends 1000 and resets the connection
   /short-body         promises 100000 bytes, sends 1000 and closes the connection
   /endless            an unsized body that never ends
+  /chunked-cut        chunked: a whole chunk, then a clean close without the final chunk
+  /chunked-short      chunked: a chunk that promises 5000 bytes sends 1000, then a clean close
+  /chunked-reset      chunked: as chunked-short, then the connection is reset
+  /trickle/MS         promises 1000 bytes and sends one every MS milliseconds
 Besides these, CONNECT_STALL accepts no connection at all (its backlog is kept full,
 so a connection attempt hangs) and NEVER_READS accepts and never reads.
 """
@@ -115,6 +119,25 @@ def promise_and_break(conn, how):
         conn.shutdown(socket.SHUT_WR)
 
 
+def break_chunked(conn, how):
+    conn.sendall(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n")
+    conn.sendall(b"3e8\r\n%s\r\n" % pattern(1000))
+    if how != "cut":
+        conn.sendall(b"1388\r\n%s" % pattern(1000))
+    time.sleep(0.2)
+    if how == "reset":
+        conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    else:
+        conn.shutdown(socket.SHUT_WR)
+
+
+def trickle(conn, interval):
+    conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\n")
+    for byte in pattern(1000):
+        time.sleep(interval)
+        conn.sendall(bytes([byte]))
+
+
 def serve_endless(conn):
     conn.sendall(b"HTTP/1.0 200 OK\r\n\r\n")
     block = pattern(65536)
@@ -167,6 +190,10 @@ def respond(conn):
         promise_and_break(conn, path[1:-len("-body")])
     elif path == "/endless":
         serve_endless(conn)
+    elif path in ("/chunked-cut", "/chunked-short", "/chunked-reset"):
+        break_chunked(conn, path[len("/chunked-"):])
+    elif path.startswith("/trickle/"):
+        trickle(conn, int(path[len("/trickle/"):]) / 1000)
     else:
         answer(conn, "404 Not Found", b"unknown test path")
 

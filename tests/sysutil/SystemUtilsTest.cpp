@@ -92,3 +92,47 @@ TEST_F(RegistryTest, DeleteReportsMissingValuesAndKeys)
     DWORD type;
     EXPECT_FALSE(ReadValue(subKey, "Tavilo", data, type));
 }
+
+namespace {
+
+// Reads a value back in UTF-16, with its terminating NUL.
+bool ReadWideValue(const std::wstring& subKey, const std::wstring& name, std::wstring& data, DWORD& type)
+{
+    wchar_t buffer[256] = {};
+    DWORD size = sizeof(buffer);
+    if (RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, buffer,
+                     &size) != ERROR_SUCCESS)
+        return false;
+    data.assign(buffer, size / sizeof(wchar_t));
+    return true;
+}
+
+} // namespace
+
+// Runs under code page 1254 and 1252: the Turkish letters survive both, which the
+// byte-string variant cannot promise under 1252.
+TEST_F(RegistryTest, WideVariantsKeepLettersOutsideTheCodePage)
+{
+    const std::wstring subKey = L"Software\\TaviloTests\\Çalıştır";
+    const std::wstring name = L"Tavilo Ğİş";
+    const std::wstring quotedPath = L"\"C:\\Users\\Şule Işık\\AppData\\Roaming\\Tavilo\\tavilo.exe\"";
+
+    EXPECT_EQ(WriteRegistryString(HKEY_CURRENT_USER, subKey, name, false, quotedPath), 2u);
+    EXPECT_FALSE(KeyExists("Software\\TaviloTests"));
+
+    ASSERT_EQ(WriteRegistryString(HKEY_CURRENT_USER, subKey, name, true, quotedPath), 0u);
+    std::wstring data;
+    DWORD type = 0;
+    ASSERT_TRUE(ReadWideValue(subKey, name, data, type));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_TRUE(data == quotedPath + L'\0');
+
+    ASSERT_EQ(WriteRegistryString(HKEY_CURRENT_USER, subKey, L"Boş", false, L""), 0u);
+    ASSERT_TRUE(ReadWideValue(subKey, L"Boş", data, type));
+    EXPECT_TRUE(data == std::wstring(1, L'\0'));
+
+    EXPECT_EQ(DeleteRegistryValue(HKEY_CURRENT_USER, subKey, L"Başka"), 2u);
+    EXPECT_EQ(DeleteRegistryValue(HKEY_CURRENT_USER, subKey, name), 0u);
+    EXPECT_FALSE(ReadWideValue(subKey, name, data, type));
+    EXPECT_EQ(DeleteRegistryValue(HKEY_CURRENT_USER, L"Software\\TaviloTests\\Yok", name), 2u);
+}
