@@ -5,10 +5,10 @@
 #include <shlobj.h>
 
 #include "app/MainWindow.h"
-#include "resources/Resources.h"
 #include "core/Files.h"
 #include "core/Random.h"
 #include "net/InternetHandle.h"
+#include "resources/Resources.h"
 #include "sysutil/SystemUtils.h"
 #include "toolkit/WideString.h"
 
@@ -27,20 +27,32 @@ bool TApplication::IsAlreadyRunning() const
     return error == ERROR_ALREADY_EXISTS;
 }
 
-// Two copies started at the same moment can both pass the probe; the one whose own
-// mutex turns out to exist already ends as a second copy does.
-bool TApplication::CreateInstanceMutex()
+// Copies started together can all pass the probe, and a copy's mutex may exist while
+// another is still probing; only ownership decides. The owner keeps the mutex for the
+// whole run, and a copy that ended without releasing it leaves it abandoned, which the
+// next copy may take over.
+bool TApplication::AcquireInstanceMutex()
 {
     instanceMutex_.Reset(CreateMutexW(nullptr, FALSE, InstanceMutexName));
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!instanceMutex_)
+        return false;
+    DWORD wait = WaitForSingleObject(instanceMutex_.Get(), 0);
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
         return true;
     instanceMutex_.Reset();
     return false;
 }
 
+void TApplication::ReleaseInstanceMutex()
+{
+    if (instanceMutex_)
+        ReleaseMutex(instanceMutex_.Get());
+    instanceMutex_.Reset();
+}
+
 void TApplication::Run()
 {
-    if (IsAlreadyRunning() || !CreateInstanceMutex())
+    if (IsAlreadyRunning() || !AcquireInstanceMutex())
         return;
     bool initialised = false;
     try {
@@ -48,11 +60,19 @@ void TApplication::Run()
         initialised = true;
     } catch (const std::exception&) {
         // Nothing to show: the program has no log and no dialog for this.
+        DestroyMainWindow();
     }
     if (initialised)
         MessageLoop();
     Finalise();
-    instanceMutex_.Reset();
+    ReleaseInstanceMutex();
+}
+
+// Windows first, objects afterwards: a window left alive would lead to freed objects.
+void TApplication::DestroyMainWindow()
+{
+    if (mainWindow_ && mainWindow_->HasWindow())
+        DestroyWindow(mainWindow_->WindowHandle());
 }
 
 void TApplication::Initialise()

@@ -19,18 +19,22 @@ public:
 
     // The whole life of the program.
     void Run();
-    // True when another copy holds the instance mutex.
+    // The probe: true when the instance mutex exists. It never takes ownership.
     bool IsAlreadyRunning() const;
+    // Takes ownership of the instance mutex for this run; false when another copy owns it.
+    bool AcquireInstanceMutex();
+    // Gives the mutex up and closes it.
+    void ReleaseInstanceMutex();
 
     TMainWindow* MainWindow() const { return mainWindow_; }
     const std::wstring& ProgramFolder() const { return programFolder_; }
     const std::wstring& DataFolder() const { return dataFolder_; }
 
 private:
-    bool CreateInstanceMutex();
     void Initialise();
     void InitialiseFolders();
     void CreateMainWindow();
+    void DestroyMainWindow();
     void MessageLoop();
     void Finalise();
 

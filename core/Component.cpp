@@ -39,7 +39,7 @@ void TComponent::DestroyComponents()
     while (!components_.empty()) {
         TComponent* last = components_.back();
         RemoveComponent(last);
-        delete last;
+        Free(last);
     }
 }
 

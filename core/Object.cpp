@@ -20,6 +20,14 @@ std::wstring TObject::ClassName() const
     return std::wstring(name.begin(), name.end());
 }
 
+void Free(TObject* object)
+{
+    if (!object)
+        return;
+    object->BeforeDestruction();
+    delete object;
+}
+
 void TPersistent::Assign(const TPersistent* source)
 {
     if (source == nullptr)

@@ -14,7 +14,16 @@ public:
 
     // The dynamic class name without namespaces, for example L"TContentEx".
     std::wstring ClassName() const;
+
+    // Runs once before the destructor of the most derived class, when the object is freed
+    // through Free (owners free their components this way). An object that can still be
+    // reached from outside, by a window for example, cuts that link here, while all of it
+    // is still intact.
+    virtual void BeforeDestruction() {}
 };
+
+// Frees an object: BeforeDestruction, then delete. Null does nothing.
+void Free(TObject* object);
 
 // An object whose settings can be copied from another object of a suitable class.
 class TPersistent : public TObject {

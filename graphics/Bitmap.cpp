@@ -148,8 +148,14 @@ TGpBitmap TBitmapEx::ToGdiPlusBitmap() const
 {
     if (!data_ || width_ == 0 || height_ == 0)
         return {};
+    // Read as straight ARGB, every translucent pixel would come out darker when GDI+ scales it.
+    Gdiplus::PixelFormat format = PixelFormat32bppPARGB;
+    if (format_ == CAIRO_FORMAT_RGB24)
+        format = PixelFormat32bppRGB;
+    else if (format_ != CAIRO_FORMAT_ARGB32)
+        return {};
     Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gp::GdipCreateBitmapFromScan0(width_, height_, stride_, PixelFormat32bppARGB, data_, &bitmap) != Gdiplus::Ok)
+    if (gp::GdipCreateBitmapFromScan0(width_, height_, stride_, format, data_, &bitmap) != Gdiplus::Ok)
         return {};
     return TGpBitmap(bitmap);
 }

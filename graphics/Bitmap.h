@@ -33,8 +33,9 @@ public:
     // Multiplies all four channels by level / 256.
     void Fade(uint8_t level);
 
-    // A GDI+ bitmap over the same memory, read as non-premultiplied ARGB. The caller frees
-    // it before this bitmap changes or dies. None for an empty bitmap.
+    // A GDI+ bitmap over the same memory, read as premultiplied ARGB (an RGB24 surface as
+    // RGB). The caller frees it before this bitmap changes or dies. None for an empty
+    // bitmap or one of another format.
     TGpBitmap ToGdiPlusBitmap() const;
 
     bool Empty() const { return image_ == nullptr; }

@@ -1,6 +1,9 @@
 #include "graphics/CanvasEx.h"
 
 #include <string>
+#include <utility>
+
+#include "graphics/CairoStateSaver.h"
 
 namespace graphics {
 
@@ -76,7 +79,11 @@ void TCanvasEx::ApplyGraphicsSettings()
 
 void TCanvasEx::SetSize(int width, int height)
 {
-    surfaces_ = {};
+    // Released as the destructor does: whatever draws into the bitmap goes before the
+    // bitmap and its DC.
+    {
+        TSurfaces retired = std::exchange(surfaces_, {});
+    }
     width_ = width;
     height_ = height;
     CreateSurfaces();
@@ -123,10 +130,9 @@ cairo_t* TCanvasEx::CairoFor(const TBitmapEx& source) const
 void TCanvasEx::Clear()
 {
     if (cairo_t* cairo = surfaces_.cairo.Get()) {
-        cairo_save(cairo);
+        TCairoStateSaver saved(cairo);
         cairo_set_operator(cairo, CAIRO_OPERATOR_CLEAR);
         cairo_paint(cairo);
-        cairo_restore(cairo);
     }
     if (Gdiplus::GpGraphics* graphics = Graphics()) {
         gp::GdipGraphicsClear(graphics, 0x00000000);
@@ -168,7 +174,7 @@ void TCanvasEx::StretchDraw(const TBitmapEx& bitmap, int x, int y, int w, int h)
     cairo_t* cairo = CairoFor(bitmap);
     if (!cairo || bitmap.Width() <= 0 || bitmap.Height() <= 0 || w <= 0 || h <= 0)
         return;
-    cairo_save(cairo);
+    TCairoStateSaver saved(cairo);
     TCairoPattern pattern(cairo_pattern_create_for_surface(bitmap.Image()));
     cairo_pattern_set_filter(pattern.Get(), CAIRO_FILTER_NEAREST);
     float scaleX = static_cast<float>(bitmap.Width()) / static_cast<float>(w);
@@ -180,7 +186,6 @@ void TCanvasEx::StretchDraw(const TBitmapEx& bitmap, int x, int y, int w, int h)
     cairo_rectangle(cairo, 0, 0, w, h);
     cairo_clip(cairo);
     cairo_paint(cairo);
-    cairo_restore(cairo);
 }
 
 void TCanvasEx::StretchDrawGdiPlus(const TBitmapEx& bitmap, int x, int y, int w, int h)

@@ -14,6 +14,28 @@ bool IsComment(const std::wstring& line)
     return line.starts_with(L';');
 }
 
+// Lines read as comments carry this object, so that they are written back as they were
+// and stay out of lookups and listings; a line the program wrote is never one, even when
+// its name begins with ";".
+core::TObject CommentMark;
+
+bool IsCommentLine(const TWStrings& lines, int index)
+{
+    return lines.ObjectAt(index) == &CommentMark;
+}
+
+// The line of the key, passing over comments whose text looks like that key.
+int KeyLine(const TWHashedStringList& lines, const std::wstring& key)
+{
+    int index = lines.IndexOfKey(key);
+    if (index < 0 || !IsCommentLine(lines, index))
+        return index;
+    for (int i = index - 1; i >= 0; --i)
+        if (!IsCommentLine(lines, i) && lines.CompareTexts(lines.KeyAt(i), key) == 0)
+            return i;
+    return -1;
+}
+
 // Every character up to the blank (codes 0 to 32) counts as space at either end.
 std::wstring Trim(std::wstring_view text)
 {
@@ -26,11 +48,19 @@ std::wstring Trim(std::wstring_view text)
 // The characters a line holds as a backslash and a letter, with their letters.
 constexpr std::pair<wchar_t, wchar_t> Escapes[] = {{L'\\', L'\\'}, {L'\r', L'r'}, {L'\n', L'n'}, {L'\t', L't'}};
 
+// A NUL would end the text when the file is read, and every later line would be lost: it
+// is written as "\0", which reads back as nothing.
+constexpr wchar_t NulLetter = L'0';
+
 std::wstring EscapeLine(const std::wstring& line)
 {
     std::wstring escaped;
     escaped.reserve(line.size());
     for (wchar_t c : line) {
+        if (c == L'\0') {
+            escaped += {L'\\', NulLetter};
+            continue;
+        }
         auto escape = std::find_if(std::begin(Escapes), std::end(Escapes), [c](auto e) { return e.first == c; });
         if (escape == std::end(Escapes))
             escaped += c;
@@ -83,7 +113,7 @@ std::wstring TWMemIniFile::ReadValue(const std::wstring& section, const std::wst
                                      const std::wstring& defaultValue) const
 {
     const TWHashedStringList* lines = FindSection(section);
-    int index = lines ? lines->IndexOfKey(key) : -1;
+    int index = lines ? KeyLine(*lines, key) : -1;
     if (index < 0)
         return defaultValue;
     std::wstring line = lines->StringAt(index);
@@ -96,7 +126,7 @@ void TWMemIniFile::WriteValue(const std::wstring& section, const std::wstring& k
     if (!lines)
         lines = AppendSection(section);
     std::wstring line = key + L"=" + value;
-    int index = lines->IndexOfKey(key);
+    int index = KeyLine(*lines, key);
     if (index >= 0)
         lines->ReplaceAt(index, line);
     else
@@ -109,7 +139,8 @@ void TWMemIniFile::ListKeys(const std::wstring& section, TWStrings& strings) con
     strings.Clear();
     if (const TWHashedStringList* lines = FindSection(section))
         for (int i = 0; i < lines->Count(); ++i)
-            strings.Add(lines->KeyAt(i));
+            if (!IsCommentLine(*lines, i))
+                strings.Add(lines->KeyAt(i));
 }
 
 void TWMemIniFile::ListSections(TWStrings& strings) const
@@ -122,7 +153,9 @@ void TWMemIniFile::ListSectionLines(const std::wstring& section, TWStrings& stri
     TWStrings::TBatch batch(strings);
     strings.Clear();
     if (const TWHashedStringList* lines = FindSection(section))
-        strings.AddAll(*lines);
+        for (int i = 0; i < lines->Count(); ++i)
+            if (!IsCommentLine(*lines, i))
+                strings.AddWithObject(lines->StringAt(i), lines->ObjectAt(i));
 }
 
 void TWMemIniFile::RemoveSection(const std::wstring& section)
@@ -138,7 +171,7 @@ void TWMemIniFile::RemoveSection(const std::wstring& section)
 void TWMemIniFile::RemoveKey(const std::wstring& section, const std::wstring& key)
 {
     TWHashedStringList* lines = FindSection(section);
-    int index = lines ? lines->IndexOfKey(key) : -1;
+    int index = lines ? KeyLine(*lines, key) : -1;
     if (index >= 0)
         lines->RemoveAt(index);
 }
@@ -197,7 +230,7 @@ void TWMemIniFile::ToLines(TWStrings& list) const
         const auto* lines = static_cast<const TWHashedStringList*>(sections_->ObjectAt(i));
         for (int j = 0; j < lines->Count(); ++j) {
             std::wstring line = lines->StringAt(j);
-            list.Add(IsComment(line) ? line : EscapeLine(line));
+            list.Add(IsCommentLine(*lines, j) ? line : EscapeLine(line));
         }
         list.Add(L"");
     }
@@ -216,7 +249,7 @@ void TWMemIniFile::FromLines(const TWStrings& list)
             continue;
         if (IsComment(line)) {
             if (section)
-                section->Add(line);
+                section->AddWithObject(line, &CommentMark);
             else
                 leadingComments_.Add(line);
             continue;

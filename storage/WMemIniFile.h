@@ -13,7 +13,8 @@ namespace storage {
 // line, and backslash escapes keep line breaks and tabs inside values. It is read when
 // the object is created and written only by Flush; lookups ignore case and find the last
 // of equal names. Comment lines are the user's and are written back as they were read:
-// those above the first section first, the others in their section's lines.
+// those above the first section first, the others among their section's lines, where
+// lookups and listings pass over them.
 class TWMemIniFile : public TWCustomIniFile {
 public:
     explicit TWMemIniFile(std::wstring fileName);

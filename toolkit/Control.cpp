@@ -32,6 +32,7 @@ TControl::TControl(core::TComponent* owner) : core::TComponent(owner)
     SetName(NextControlName());
 }
 
+// A control deleted without Free is unbound here at the latest.
 TControl::~TControl()
 {
     UnbindWindow();
@@ -42,6 +43,11 @@ TControl::~TControl()
     HINSTANCE module = GetModuleHandleW(nullptr);
     if (!classNameW_.empty() && GetClassInfoW(module, classNameW_.c_str(), &existing))
         UnregisterClassW(classNameW_.c_str(), module);
+}
+
+void TControl::BeforeDestruction()
+{
+    UnbindWindow();
 }
 
 // A window that outlives its control must not hand messages to the freed object: it

@@ -28,6 +28,9 @@ public:
     explicit TControl(core::TComponent* owner);
     ~TControl() override;
 
+    // The window stops leading to the control before any derived part is destroyed.
+    void BeforeDestruction() override;
+
     // Virtual operations; descendants keep this order when they add their own.
     virtual void SetParentControl(TControl* control);
     virtual void CallDefaultProc(MessageRecord& message);

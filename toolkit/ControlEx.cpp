@@ -50,6 +50,12 @@ void TControlEx::MakeWindow()
     FitCanvas();
 }
 
+void TControlEx::WmCreate(MessageRecord& message)
+{
+    TControl::WmCreate(message);
+    FitCanvas();
+}
+
 void TControlEx::WmSize(MessageRecord& message)
 {
     TControl::WmSize(message);

@@ -43,6 +43,8 @@ public:
     core::TNotifyEvent OnPaint;
 
 protected:
+    // The canvas takes the window's size before anything runs inside WM_CREATE.
+    void WmCreate(MessageRecord& message) override;
     void WmSize(MessageRecord& message) override;
     void MakeWindow() override;
     // Clears the canvas, then raises OnPaint. Painted widgets run this first and then

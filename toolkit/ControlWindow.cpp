@@ -95,8 +95,10 @@ void TControl::BuildWindow()
             core::RaiseLastOSError();
     }
     CallCreateWindow(params);
-    if (!windowHandle_)
+    if (!windowHandle_) {
+        RaiseCreationError();
         core::RaiseLastOSError();
+    }
     if (classExisted)
         SubclassIfForeign(existing);
 

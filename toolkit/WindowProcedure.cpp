@@ -3,6 +3,7 @@
 #include <cassert>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "core/CodePage.h"
 #include "core/Exceptions.h"
@@ -46,13 +47,34 @@ void DispatchLastMessage(TControl& control, MessageRecord& message)
     RemovePropW(message.Window, MAKEINTATOM(BindingAtom()));
 }
 
-// Messages sent inside CreateWindowExW arrive before the window is bound; WM_CREATE
-// still reaches the control through the creation parameter.
+// The error that failed the creation of a window on this thread, until BuildWindow
+// raises it.
+thread_local std::exception_ptr CreationError;
+
+// Messages sent inside CreateWindowExW before WM_CREATE go to the default procedure;
+// WM_CREATE reaches the control through the creation parameter.
 TControl* ControlBeingCreated(UINT msg, LPARAM lParam)
 {
     if (msg != WM_CREATE)
         return nullptr;
     return static_cast<TControl*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+}
+
+// The window is bound from WM_CREATE on, so whatever the control does while it is created
+// (moves, renders, child windows) already reaches the control. An error there fails the
+// creation instead of leaving a half-built window: WM_CREATE answers -1, CreateWindowExW
+// returns no window, and BuildWindow raises the error once it has returned.
+void DispatchCreation(TControl& control, MessageRecord& message) noexcept
+{
+    SetPropW(message.Window, MAKEINTATOM(BindingAtom()), &control);
+    if (!control.WindowHandle())
+        control.SetWindowHandle(message.Window);
+    try {
+        control.HandleMessage(message);
+    } catch (...) {
+        CreationError = std::current_exception();
+        message.Result = -1;
+    }
 }
 
 } // namespace
@@ -65,6 +87,12 @@ TControl* ControlFromWindow(HWND window)
     return static_cast<TControl*>(GetPropW(window, MAKEINTATOM(key)));
 }
 
+void RaiseCreationError()
+{
+    if (std::exception_ptr error = std::exchange(CreationError, nullptr))
+        std::rethrow_exception(error);
+}
+
 LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     MessageRecord message{window, msg, wParam, lParam, 0};
@@ -74,7 +102,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         else
             Dispatch(*control, message);
     } else if (TControl* created = ControlBeingCreated(msg, lParam)) {
-        Dispatch(*created, message);
+        DispatchCreation(*created, message);
     } else {
         message.Result = DefWindowProcW(window, msg, wParam, lParam);
     }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
+#include <future>
+#include <thread>
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
@@ -9,8 +9,8 @@
 #include "tests/support/Process.h"
 
 using namespace std::chrono_literals;
-using testing_support::TChildProcess;
 using testing_support::TaviloExe;
+using testing_support::TChildProcess;
 
 using app_tests::CloseWidget;
 using app_tests::WaitForWidget;
@@ -37,28 +37,93 @@ TEST(SingleInstance, SecondCopyEndsAtOnceAndFirstKeepsRunning)
     CloseWidget(third, thirdWindow);
 }
 
-// Copies started together may all pass the probe; exactly one of them must stay.
-TEST(SingleInstance, CopiesStartedTogetherLeaveExactlyOne)
-{
-    std::vector<std::unique_ptr<TChildProcess>> copies;
-    for (int i = 0; i < 4; ++i)
-        copies.push_back(std::make_unique<TChildProcess>(TaviloExe()));
-    HWND window = testing_support::WaitForTopLevelWindow(app::MainWindowClass, app::MainWindowTitle, 20s);
-    ASSERT_TRUE(window);
-    Sleep(1000);  // let the losers finish ending
+namespace {
 
-    TChildProcess* survivor = nullptr;
-    for (auto& copy : copies) {
-        DWORD exitCode = 99;
-        if (copy->WaitForExit(5s, exitCode)) {
-            EXPECT_EQ(exitCode, 0u);
-        } else {
-            EXPECT_EQ(survivor, nullptr) << "two copies are running";
-            survivor = copy.get();
-        }
+// Another copy's side of the instance mutex, on a thread of its own: ownership belongs
+// to threads. It opens the mutex and, on request, tries to take it, either holding it
+// until it is told to end or ending without releasing it (a crashed copy).
+class TRivalCopy {
+public:
+    TRivalCopy() : handle_(CreateMutexW(nullptr, FALSE, app::InstanceMutexName)) {}
+    ~TRivalCopy()
+    {
+        End();
+        CloseHandle(handle_);
     }
-    ASSERT_NE(survivor, nullptr);
-    CloseWidget(*survivor, window);
+    TRivalCopy(const TRivalCopy&) = delete;
+    TRivalCopy& operator=(const TRivalCopy&) = delete;
+
+    // The result of the rival's own attempt, made on a thread that then ends at once.
+    DWORD TryOnce() const
+    {
+        DWORD result = 0;
+        std::thread([&] { result = WaitForSingleObject(handle_, 0); }).join();
+        return result;
+    }
+    // Takes the mutex and keeps it until End.
+    void TakeAndHold()
+    {
+        std::promise<void> taken;
+        holder_ = std::thread([this, &taken] {
+            WaitForSingleObject(handle_, 0);
+            taken.set_value();
+            WaitForSingleObject(endEvent_, INFINITE);
+            ReleaseMutex(handle_);
+        });
+        taken.get_future().wait();
+    }
+    void End()
+    {
+        SetEvent(endEvent_);
+        if (holder_.joinable())
+            holder_.join();
+    }
+
+private:
+    HANDLE handle_;
+    HANDLE endEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder_;
+};
+
+} // namespace
+
+// The moment two copies started together both ended: one copy's mutex handle already
+// exists, but that copy has not taken it yet. The copy that takes it first stays.
+TEST(SingleInstance, AnUnownedMutexOfAnotherCopyDoesNotStopThisOne)
+{
+    TRivalCopy rival;
+    app::TApplication application(nullptr);
+    EXPECT_TRUE(application.IsAlreadyRunning()) << "the probe sees the mutex";
+    EXPECT_EQ(rival.TryOnce(), static_cast<DWORD>(WAIT_OBJECT_0)) << "the probe took no ownership";
+
+    ASSERT_TRUE(application.AcquireInstanceMutex());
+    EXPECT_EQ(rival.TryOnce(), static_cast<DWORD>(WAIT_TIMEOUT)) << "the later copy loses";
+    application.ReleaseInstanceMutex();
+    EXPECT_NE(rival.TryOnce(), static_cast<DWORD>(WAIT_TIMEOUT)) << "released at the end of the run";
+}
+
+TEST(SingleInstance, AMutexOwnedByARunningCopyStopsThisOne)
+{
+    TRivalCopy rival;
+    rival.TakeAndHold();
+    app::TApplication application(nullptr);
+    EXPECT_FALSE(application.AcquireInstanceMutex());
+    application.Run();
+    EXPECT_EQ(application.MainWindow(), nullptr);
+    rival.End();
+    EXPECT_TRUE(application.AcquireInstanceMutex()) << "free once the other copy has ended";
+    application.ReleaseInstanceMutex();
+}
+
+// A copy that crashed leaves the mutex abandoned; the next copy takes it over.
+TEST(SingleInstance, AnAbandonedMutexIsTakenOver)
+{
+    TRivalCopy rival;
+    ASSERT_EQ(rival.TryOnce(), static_cast<DWORD>(WAIT_OBJECT_0));
+    app::TApplication application(nullptr);
+    EXPECT_TRUE(application.AcquireInstanceMutex());
+    EXPECT_EQ(rival.TryOnce(), static_cast<DWORD>(WAIT_TIMEOUT));
+    application.ReleaseInstanceMutex();
 }
 
 TEST(SingleInstance, ProbeSeesAMutexHeldByAnotherCopy)

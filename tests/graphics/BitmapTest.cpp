@@ -103,7 +103,7 @@ TEST(Bitmap, TheGdiPlusBitmapSharesThePixels)
     ASSERT_TRUE(image);
     Gdiplus::PixelFormat format = 0;
     Gdiplus::DllExports::GdipGetImagePixelFormat(image.Get(), &format);
-    EXPECT_EQ(format, static_cast<Gdiplus::PixelFormat>(PixelFormat32bppARGB));
+    EXPECT_EQ(format, static_cast<Gdiplus::PixelFormat>(PixelFormat32bppPARGB)) << "the pixels are premultiplied";
     graphics_test::SetPixelAt(*bitmap, 0, 0, 0xFF0A0B0C);
     Gdiplus::ARGB color = 0;
     Gdiplus::DllExports::GdipBitmapGetPixel(image.Get(), 0, 0, &color);

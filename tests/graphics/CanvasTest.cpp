@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "graphics/CairoStateSaver.h"
 #include "graphics/CanvasEx.h"
 #include "resources/Resources.h"
 #include "tests/graphics/GraphicsTestSupport.h"
@@ -209,13 +212,51 @@ TEST(Canvas, TextExtentIsTheMeasuredBoxPlusOne)
 
     canvas->Font().SetName(L"Trebuchet MS");
     canvas->Font().SetSize(9);
-    SIZE extent = canvas->TextExtent(L"Güncelleniyor...");
+    const std::wstring text = L"Güncelleniyor...";
+    SIZE extent = canvas->TextExtent(text);
     EXPECT_GT(extent.cx, 40);
     EXPECT_GT(extent.cy, 8);
+    // Exactly one more than GDI+'s own box, truncated.
+    Gdiplus::RectF layout(0, 0, 0, 0), box(0, 0, 0, 0);
+    ASSERT_EQ(gp::GdipMeasureString(canvas->Graphics(), text.c_str(), static_cast<INT>(text.size()),
+                                    canvas->Font().Handle(), &layout, canvas->StringFormat().Handle(), &box, nullptr,
+                                    nullptr),
+              Gdiplus::Ok);
+    EXPECT_EQ(extent.cx, static_cast<LONG>(box.Width + 1.0f));
+    EXPECT_EQ(extent.cy, static_cast<LONG>(box.Height + 1.0f));
     EXPECT_EQ(canvas->TextWidth(L"Güncelleniyor..."), extent.cx);
     float height = canvas->TextHeight(L"Güncelleniyor...");
     EXPECT_GT(height, 8.0f);
     EXPECT_LT(height, extent.cy + 4.0f);
+}
+
+// The layered window takes every pixel as premultiplied: a colour channel above alpha
+// shows as a bright fringe.
+TEST(Canvas, TextAndLinesLeaveValidPremultipliedPixels)
+{
+    const struct {
+        const char* what;
+        uint32_t color;
+    } colors[] = {{"white", 0xFFFFFFFF}, {"opaque colour", 0xFF2080C0}, {"half-transparent colour", 0x80FF8040}};
+    for (bool antialias : {true, false}) {
+        for (const auto& c : colors) {
+            SCOPED_TRACE(std::string(c.what) + (antialias ? ", antialiased" : ", grid-fitted"));
+            auto canvas = NewCanvas(90, 40);
+            canvas->SetAntialias(antialias);
+            canvas->Font().SetColor(c.color);
+            canvas->Pen().SetColor(c.color);
+            canvas->TextRect({2, 2, 88, 30}, L"Şimşek çığ");
+            canvas->Line(2, 34, 88, 37);
+            int inked = 0;
+            for (uint32_t pixel : Pixels(canvas->Bitmap())) {
+                uint32_t alpha = pixel >> 24;
+                inked += alpha != 0;
+                for (int shift : {16, 8, 0})
+                    ASSERT_LE((pixel >> shift) & 0xFF, alpha) << std::hex << pixel;
+            }
+            EXPECT_GT(inked, 30);
+        }
+    }
 }
 
 TEST(Canvas, TextStaysInsideItsRectangleInTheFontColour)
@@ -284,6 +325,35 @@ TEST(Canvas, StretchDrawGdiPlusScalesIntoTheRectangle)
         for (int x = 2; x < 6; ++x)
             expected[static_cast<size_t>(y * 10 + x)] = PixelAt(*source, (x - 2) / 2, (y - 2) / 2);
     EXPECT_EQ(Pixels(canvas->Bitmap()), expected);
+}
+
+// The bitmap's pixels are premultiplied; read as straight alpha they would come out darker.
+TEST(Canvas, StretchDrawGdiPlusKeepsAHalfTransparentPixel)
+{
+    const uint32_t halfTransparent = 0x80402010;
+    auto source = BitmapOf(1, 1, {halfTransparent});
+    auto canvas = NewCanvas(3, 3);
+    canvas->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    canvas->StretchDrawGdiPlus(*source, 0, 0, 3, 3);
+    EXPECT_EQ(Pixels(canvas->Bitmap()), std::vector<uint32_t>(9, halfTransparent));
+}
+
+TEST(Canvas, TheStateSaverRestoresTheContextAlsoWhenAnErrorLeavesTheScope)
+{
+    auto canvas = NewCanvas(4, 4);
+    graphics::TCairoContext cairo(cairo_create(canvas->Bitmap().Image()));
+    try {
+        graphics::TCairoStateSaver saved(cairo.Get());
+        cairo_set_operator(cairo.Get(), CAIRO_OPERATOR_CLEAR);
+        cairo_translate(cairo.Get(), 2, 3);
+        throw std::runtime_error("drawing failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(cairo_get_operator(cairo.Get()), CAIRO_OPERATOR_OVER);
+    cairo_matrix_t matrix{};
+    cairo_get_matrix(cairo.Get(), &matrix);
+    EXPECT_EQ(matrix.x0, 0.0);
+    EXPECT_EQ(matrix.y0, 0.0);
 }
 
 // An empty bitmap is drawn as nothing, and an empty canvas draws nothing.

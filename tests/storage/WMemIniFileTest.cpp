@@ -45,7 +45,7 @@ TEST_F(MemIniFileTest, ReadsLinesByTheFileRules)
         {L"   [ options ]   \r\nk=v", L"options", {L"k=v"}},
         {L"[s]\r\n[options\r\n", L"s", {L"[options"}},
         {L"[s]\r\n  alwaystop  =  1  \r\n=5\r\n", L"s", {L"alwaystop=1", L"=5"}},
-        {L"[s]\r\n\t\r\n \r\n; comment\r\nx", L"s", {L"; comment", L"x"}},
+        {L"[s]\r\n\t\r\n \r\n; comment\r\nx", L"s", {L"x"}},
         {L"key=before\r\n[s]\r\nkey=after", L"s", {L"key=after"}},
         {L"[]\r\nk=v", L"", {L"k=v"}},
         {L"[s]\rk1=a\nk2=b\n\rk3=c", L"s", {L"k1=a", L"k2=b", L"k3=c"}},
@@ -267,6 +267,44 @@ TEST_F(MemIniFileTest, FlushKeepsOrderCommentsAndUnknownKeys)
     TWMemIniFile again(IniPath());
     again.Flush();
     EXPECT_EQ(storage_test::ReadBytes(IniPath()), saved) << "a second round changes nothing";
+}
+
+// Comments are the user's: written back as read, but never keys or lines of a section.
+TEST_F(MemIniFileTest, CommentsStayOutOfTheSectionApi)
+{
+    auto ini = Load(L"[s]\r\n; about a\r\na=1\r\n;name=hand\r\n[t]\r\nb=2\r\n");
+    TWStringList keys;
+    ini->ListKeys(L"s", keys);
+    EXPECT_EQ(Strings(keys), std::vector<std::wstring>{L"a"});
+    EXPECT_EQ(SectionLines(*ini, L"s"), std::vector<std::wstring>{L"a=1"});
+    EXPECT_EQ(ini->ReadValue(L"s", L";name", L"?"), L"?");
+    ini->RemoveKey(L"s", L";name");
+
+    // A key of the program that looks like a comment is a line of its own, escaped like
+    // every other, so its line break cannot split the file.
+    ini->WriteValue(L"s", L";name", L"x\r\n[t]\r\nb=9");
+    EXPECT_EQ(ini->ReadValue(L"s", L";name", L"?"), L"x\r\n[t]\r\nb=9");
+    ini->Flush();
+    EXPECT_EQ(storage_test::ReadBytes(IniPath()),
+              storage_test::Utf16(L"[s]\r\n; about a\r\na=1\r\n;name=hand\r\n;name=x\\r\\n[t]\\r\\nb=9\r\n\r\n"
+                                  L"[t]\r\nb=2\r\n\r\n"));
+    TWMemIniFile reloaded(IniPath());
+    EXPECT_EQ(reloaded.ReadValue(L"t", L"b", L"?"), L"2");
+    EXPECT_EQ(SectionLines(reloaded, L"s"), std::vector<std::wstring>{L"a=1"});
+}
+
+// Reading stops at a NUL, so one in a value must not reach the file as it is.
+TEST_F(MemIniFileTest, ANulInAValueDoesNotCutTheFile)
+{
+    TWMemIniFile ini(IniPath());
+    ini.WriteValue(L"a", L"nul", std::wstring(L"x\0y", 3));
+    ini.WriteValue(L"a", L"after", L"1");
+    ini.WriteValue(L"b", L"k", L"v");
+    ini.Flush();
+    TWMemIniFile reloaded(IniPath());
+    EXPECT_EQ(reloaded.ReadValue(L"a", L"nul", L"?"), L"xy");
+    EXPECT_EQ(reloaded.ReadValue(L"a", L"after", L"?"), L"1");
+    EXPECT_EQ(reloaded.ReadValue(L"b", L"k", L"?"), L"v");
 }
 
 TEST_F(MemIniFileTest, AFileThatCannotBeOpenedRaisesFromTheConstructor)

@@ -367,6 +367,57 @@ TEST(ControlOwnership, FreeingAnOwnerFreesItsControlsButNoWindow)
 
 namespace {
 
+constexpr UINT ProbeMessage = WM_USER + 5;
+
+// A control whose own destructor sends a message to its window, which outlives it; it
+// notes whether the window still led to it and whether the message reached it.
+class TDestructionProbe : public TProbeControl {
+public:
+    using TProbeControl::TProbeControl;
+    ~TDestructionProbe() override
+    {
+        boundInDestructor = ControlFromWindow(WindowHandle()) == this;
+        handled.clear();
+        SendMessageW(WindowHandle(), ProbeMessage, 0, 0);
+        messageReachedObject = Handled(ProbeMessage);
+    }
+
+    static inline bool boundInDestructor = true;
+    static inline bool messageReachedObject = true;
+};
+
+} // namespace
+
+// Freed by its owner or by Free, a control is unbound before its derived destructor runs.
+TEST(ControlOwnership, WindowIsUnboundBeforeTheDerivedDestructorRuns)
+{
+    const struct {
+        const char* how;
+        bool byOwner;
+    } cases[] = {{"freed by its owner", true}, {"freed directly", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        auto* owner = new THostWindow(nullptr, toolkit_testing::HiddenHostBounds);
+        auto* probe = new TDestructionProbe(owner);
+        probe->SetParentControl(owner);
+        HWND window = probe->Handle();
+        TDestructionProbe::boundInDestructor = TDestructionProbe::messageReachedObject = true;
+        if (c.byOwner)
+            core::Free(owner);
+        else
+            core::Free(probe);
+        EXPECT_FALSE(TDestructionProbe::boundInDestructor);
+        EXPECT_FALSE(TDestructionProbe::messageReachedObject);
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_EQ(ControlFromWindow(window), nullptr);
+        DestroyWindow(GetAncestor(window, GA_ROOT));
+        if (!c.byOwner)
+            core::Free(owner);
+    }
+}
+
+namespace {
+
 // One life of a window pair as the program lives it: objects made, windows made with a
 // caption and a cursor, windows destroyed first, objects freed afterwards.
 void WindowPairLife(int& freed)

@@ -3,15 +3,18 @@
 // hidden, so nothing here depends on the screen.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tests/graphics/GraphicsTestSupport.h"
 #include "tests/toolkit/PaintedTestSupport.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 using namespace std::chrono_literals;
 using namespace toolkit;
 using namespace toolkit_testing;
+using graphics_test::PixelAt;
 
 namespace {
 
@@ -140,6 +143,97 @@ TEST(WindowEx, CreationRaisesOnCreateThenAfterCreateWithTheHandleKnown)
     DestroyWindow(window->WindowHandle());
     EXPECT_EQ(window->log, std::vector<std::string>{"destroy"});
     EXPECT_FALSE(window->HasWindow());
+}
+
+namespace {
+
+constexpr uint32_t OpaqueBlue = 0xFF0000FF;
+
+// What the main window does while it is created: it moves itself, and its edge snapping
+// (a window-position handler) puts it against the screen's left edge; it renders.
+class TSelfMovingWindow : public TPaintedWindow {
+public:
+    TSelfMovingWindow() : TPaintedWindow(nullptr, OpaqueBlue)
+    {
+        SetLeft(HiddenBounds.left);
+        SetTop(HiddenBounds.top);
+        OnWindowPosChanging.Bind([](core::TObject*, WINDOWPOS& position) {
+            if (!(position.flags & SWP_NOMOVE) && position.x < SnapDistance)
+                position.x = 0;
+        });
+    }
+
+    static constexpr int SnapDistance = 20;
+    SIZE canvasAtAfterCreate{};
+    int drawsInAfterCreate = 0;
+
+protected:
+    void AfterCreate() override
+    {
+        canvasAtAfterCreate = {Canvas().Width(), Canvas().Height()};
+        SetLeft(SnapDistance - 7);
+        RequestRender();
+        drawsInAfterCreate = draws;
+    }
+};
+
+// An after-create hook that fails half-way, as a missing skin makes the main window's.
+class TFailingWindow : public TPaintedWindow {
+public:
+    TFailingWindow() : TPaintedWindow(nullptr) {}
+
+protected:
+    void AfterCreate() override
+    {
+        MakeBox(this, RECT{0, 0, 10, 10}, 0);
+        throw std::runtime_error("skin missing");
+    }
+};
+
+} // namespace
+
+TEST(WindowEx, AMoveAndARenderFromAfterCreateReachTheWindow)
+{
+    auto* window = new TSelfMovingWindow;
+    TWindowGuard guard{window};
+    window->EnsureWindow();
+    EXPECT_EQ(window->canvasAtAfterCreate.cx, window->Width());
+    EXPECT_EQ(window->canvasAtAfterCreate.cy, window->Height());
+
+    EXPECT_EQ(window->Left(), 0) << "the position handler snapped the move";
+    RECT placed{};
+    GetWindowRect(window->WindowHandle(), &placed);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.top, HiddenBounds.top);
+
+    EXPECT_EQ(window->drawsInAfterCreate, 1);
+    const graphics::TBitmapEx& picture = window->Canvas().Bitmap();
+    EXPECT_EQ(PixelAt(picture, 0, 0), OpaqueBlue);
+    EXPECT_EQ(PixelAt(picture, window->Width() - 1, window->Height() - 1), OpaqueBlue);
+}
+
+// The error leaves EnsureWindow after CreateWindowExW returned; the half-built window and
+// the child made before the error are gone, and later windows are made as usual.
+TEST(WindowEx, AnErrorInAfterCreateFailsTheCreationAndReachesTheCaller)
+{
+    int windowsBefore = ThreadWindowCount();
+    auto* window = new TFailingWindow;
+    TWindowGuard guard{window};
+    EXPECT_THROW(
+        {
+            try {
+                window->EnsureWindow();
+            } catch (const std::runtime_error& error) {
+                EXPECT_STREQ(error.what(), "skin missing");
+                throw;
+            }
+        },
+        std::runtime_error);
+    EXPECT_EQ(window->WindowHandle(), nullptr);
+    EXPECT_EQ(ThreadWindowCount(), windowsBefore);
+
+    TWindowGuard next{MakePaintedWindow(HiddenBounds, 0)};
+    EXPECT_TRUE(next.window->HasWindow());
 }
 
 TEST(WindowEx, TopLevelMessagesBecomeEvents)
