@@ -1,0 +1,121 @@
+// The XML document owner: safe load settings, selection, text and failures.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "core/Files.h"
+#include "core/Streams.h"
+#include "core/XmlDocument.h"
+#include "tests/support/Process.h"
+
+// After <windows.h>.
+#include <objbase.h>
+
+namespace {
+
+class XmlDocumentTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
+    static void TearDownTestSuite() { CoUninitialize(); }
+
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"tavilo-xml-Şğüİı";
+        testing_support::RemoveFolderTree(folder_);
+        ASSERT_TRUE(core::ForceDirectories(folder_));
+    }
+    void TearDown() override { testing_support::RemoveFolderTree(folder_); }
+
+    std::wstring Write(const std::wstring& name, std::string_view bytes) const
+    {
+        std::wstring path = folder_ + L"\\" + name;
+        core::TFileStream file(path, core::TFileMode::Create);
+        file.WriteBuffer(bytes.data(), bytes.size());
+        return path;
+    }
+
+    std::wstring folder_;
+};
+
+struct TSettings {
+    VARIANT_BOOL async, resolveExternals, validateOnParse;
+};
+
+TSettings SettingsOf(const core::TXmlDocument& document)
+{
+    TSettings settings{};
+    IXMLDOMDocument* dom = document.Document();
+    EXPECT_EQ(dom->get_async(&settings.async), S_OK);
+    EXPECT_EQ(dom->get_resolveExternals(&settings.resolveExternals), S_OK);
+    EXPECT_EQ(dom->get_validateOnParse(&settings.validateOnParse), S_OK);
+    return settings;
+}
+
+} // namespace
+
+// The DOM's defaults load asynchronously and resolve external DTDs and entities; every
+// load, not only the first, must run without them.
+TEST_F(XmlDocumentTest, EveryLoadIsSynchronousAndResolvesNothing)
+{
+    std::wstring file = Write(L"version.xml", "<data><version>2.1.0</version></data>");
+    core::TXmlDocument document;
+    TSettings defaults = SettingsOf(document);
+    EXPECT_EQ(defaults.async, VARIANT_TRUE) << "the DOM's own default, which the owner must override";
+
+    for (int load = 0; load < 2; ++load) {
+        SCOPED_TRACE(load);
+        IXMLDOMDocument* dom = document.Document();
+        dom->put_async(VARIANT_TRUE);
+        dom->put_resolveExternals(VARIANT_TRUE);
+        dom->put_validateOnParse(VARIANT_TRUE);
+        ASSERT_TRUE(document.Load(file));
+        TSettings settings = SettingsOf(document);
+        EXPECT_EQ(settings.async, VARIANT_FALSE);
+        EXPECT_EQ(settings.resolveExternals, VARIANT_FALSE);
+        EXPECT_EQ(settings.validateOnParse, VARIANT_FALSE);
+    }
+    EXPECT_EQ(document.SelectText(L"/data/version"), L"2.1.0");
+}
+
+TEST_F(XmlDocumentTest, SelectsNodesAttributesAndTexts)
+{
+    std::wstring file = Write(L"feed.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                                           "<feed xmlns=\"http://www.w3.org/2005/Atom\">"
+                                           "<entry><title>Bir</title><link href=\"https://a.example/1\"/></entry>"
+                                           "<entry><title>\xC4\xB0ki \xC5\x9F</title></entry></feed>");
+    core::TXmlDocument document;
+    ASSERT_TRUE(document.Load(file));
+    std::optional<core::TXmlNodeList> entries = document.SelectNodes(L"/feed/entry");
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->Length(), 2);
+    core::TXmlNode first = entries->Item(0);
+    EXPECT_EQ(first.SelectText(L"title"), L"Bir");
+    EXPECT_EQ(first.SelectText(L"link/@href"), L"https://a.example/1");
+    core::TXmlNode second = entries->Item(1);
+    EXPECT_EQ(second.SelectText(L"title"), L"İki ş");
+    EXPECT_EQ(second.SelectText(L"link/@href"), std::nullopt) << "an absent child is none, not an error";
+    EXPECT_FALSE(second.SelectSingleNode(L"summary"));
+    EXPECT_EQ(document.SelectNodes(L"/rss/channel/item")->Length(), 0);
+    EXPECT_THROW(entries->Item(2), core::EOleSysError);
+}
+
+TEST_F(XmlDocumentTest, UnreadableFilesDoNotLoad)
+{
+    const struct {
+        const char* what;
+        std::wstring file;
+    } cases[] = {
+        {"missing", folder_ + L"\\missing.xml"},
+        {"not XML", Write(L"text.xml", "just text, no markup")},
+        {"unclosed", Write(L"unclosed.xml", "<rss><channel><item>")},
+        {"empty", Write(L"empty.xml", "")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        core::TXmlDocument document;
+        EXPECT_FALSE(document.Load(c.file));
+    }
+}
