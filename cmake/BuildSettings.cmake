@@ -6,7 +6,7 @@ set(TAVILO_UPDATE_HOST "127.0.0.2" CACHE STRING "Maker's web server serving /tav
 set(TAVILO_COUNTER_HOST "127.0.0.3" CACHE STRING "Visitor counter serving /swidget/tavilo.gif")
 set(TAVILO_REDIRECT_HOST "127.0.0.2" CACHE STRING "Maker's redirect host of the site and download links")
 set(TAVILO_REFERRER_DOMAIN "korvale.com" CACHE STRING "Domain appended as ?ref= to opened headline links")
-set(TAVILO_SITE_NAME "www.korvale.com" CACHE STRING "Maker's site name shown in the footer and the about panel")
+set(TAVILO_SITE_NAME "korvale.com" CACHE STRING "Maker's site name shown in the footer and the about panel")
 set(TAVILO_REFRESH_INTERVAL 300000 CACHE STRING "Milliseconds from a completed feed download to the next")
 
 # The about panel shows the site name with a blank after every character.
