@@ -138,8 +138,12 @@ class Environment:
         return Widget(self)
 
     def run_control(self, *args):
-        result = subprocess.run([WINE, self.control, *map(str, args)], env=self.env, capture_output=True, text=True,
-                                timeout=30)
+        """Runs the Win32 helper; (exit code, output), or (None, "") when it hung."""
+        try:
+            result = subprocess.run([WINE, self.control, *map(str, args)], env=self.env, capture_output=True,
+                                    text=True, timeout=20)
+        except subprocess.TimeoutExpired:
+            return None, ""
         return result.returncode, result.stdout.strip()
 
     def screenshot(self, name):
@@ -157,6 +161,9 @@ class Widget:
         self.started = time.monotonic()
         self.process = subprocess.Popen([WINE, environment.exe], env=environment.env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
+        # A Wine process started while another one is still starting up was seen to hang
+        # for half a minute; the helper waits until the widget's start is under way.
+        time.sleep(1.5)
         self.rect = wait_until(self._query_rect, 30)
         if not self.rect:
             self.kill()
@@ -177,7 +184,9 @@ class Widget:
         return int(out) if code == 0 and out else None
 
     def list_area(self):
-        left, top = self.rect[0], self.rect[1]
+        # The window is found while it is still being created, before it has moved to its
+        # place: ask again.
+        left, top = self.refresh_rect()[:2]
         return (left + LIST_AREA[0], top + LIST_AREA[1], left + LIST_AREA[2], top + LIST_AREA[3])
 
     def headline_pixels(self, name):
