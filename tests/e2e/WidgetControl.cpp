@@ -1,7 +1,7 @@
 // A helper the end-to-end tests run inside the widget's Wine prefix, where the widget's
 // window can be reached with the Win32 API:
 //   send <message> [wParam] [lParam]  sends a message to the window of class "taviloclass"
-//                                      and prints the result
+//                                      and prints the result and the milliseconds it took
 //   rect                               prints the window's left, top, right and bottom
 //   topmost                            prints 1 when the window is topmost, else 0
 //   menu                               prints the open popup menu's left and top
@@ -23,9 +23,10 @@ int Send(HWND window, int argc, wchar_t** argv)
     WPARAM wParam = argc > 3 ? wcstoull(argv[3], nullptr, 0) : 0;
     LPARAM lParam = argc > 4 ? static_cast<LPARAM>(wcstoll(argv[4], nullptr, 0)) : 0;
     DWORD_PTR result = 0;
+    DWORD start = GetTickCount();
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, SendTimeout, &result))
         return 3;
-    std::printf("%lld\n", static_cast<long long>(result));
+    std::printf("%lld %lu\n", static_cast<long long>(result), GetTickCount() - start);
     return 0;
 }
 

@@ -28,6 +28,9 @@ WINDOW_SIZE = (475, 350)
 # Window messages.
 WM_CLOSE = 0x0010
 WM_QUERYENDSESSION = 0x0011
+WM_COMMAND = 0x0111
+WM_TIMER = 0x0113
+FEED_DONE = 0x0400 + 23
 CLOSE_REQUEST = 37683
 
 
@@ -61,14 +64,17 @@ class Display:
 
 
 class Picture:
-    """A screenshot of the whole X screen as RGB bytes."""
+    """A picture of the whole 1280 x 1024 X screen as RGB bytes, from a PNG file."""
 
-    def __init__(self, display, path):
-        subprocess.run(["import", "-display", display, "-window", "root", path], check=True)
-        raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
+    def __init__(self, path):
+        self.raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
         self.path = path
         self.width, self.height = 1280, 1024
-        self.raw = raw
+
+    @staticmethod
+    def take(display, path):
+        subprocess.run(["import", "-display", display, "-window", "root", path], check=True)
+        return Picture(path)
 
     def pixel(self, x, y):
         offset = (y * self.width + x) * 3
@@ -90,7 +96,7 @@ def headline_blue(pixel):
 class Environment:
     """The prefix, display, servers and helper shared by every test of a run."""
 
-    def __init__(self, exe, control, prefix, artefacts):
+    def __init__(self, exe, control, prefix, artefacts, hosts=(PORTAL, UPDATE, COUNTER)):
         self.exe = exe
         self.control = control
         self.artefacts = artefacts
@@ -99,7 +105,7 @@ class Environment:
         self.env = dict(os.environ, WINEPREFIX=prefix, LC_ALL="tr_TR.UTF-8", TAVILO_LOCALE="tr_TR.UTF-8",
                         WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display.name)
         subprocess.run([os.path.join(ROOT, "scripts", "wine-prefix.sh")], env=self.env, check=True)
-        self.servers = servers.Servers(PORTAL, UPDATE, COUNTER).start()
+        self.servers = servers.Servers(*hosts).start()
         roaming = glob.glob(os.path.join(prefix, "drive_c", "users", "*", "AppData", "Roaming"))
         roaming = [path for path in roaming if "Public" not in path]
         self.data_folder = os.path.join(roaming[0], "Korvale", "Tavilo")
@@ -147,7 +153,7 @@ class Environment:
         return result.returncode, result.stdout.strip()
 
     def screenshot(self, name):
-        return Picture(self.display.name, os.path.join(self.artefacts, name + ".png"))
+        return Picture.take(self.display.name, os.path.join(self.artefacts, name + ".png"))
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True)
@@ -180,8 +186,16 @@ class Widget:
         return self.rect
 
     def send(self, message, wparam=0, lparam=0):
+        """The window's answer to the message, or None when it gave none."""
+        return self.send_timed(message, wparam, lparam)[0]
+
+    def send_timed(self, message, wparam=0, lparam=0):
+        """The answer and the seconds the window took to give it, or (None, None)."""
         code, out = self.environment.run_control("send", message, wparam, lparam)
-        return int(out) if code == 0 and out else None
+        if code != 0 or not out:
+            return None, None
+        result, milliseconds = out.split()
+        return int(result), int(milliseconds) / 1000
 
     def list_area(self):
         # The window is found while it is still being created, before it has moved to its
