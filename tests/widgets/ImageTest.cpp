@@ -16,6 +16,7 @@
 
 using graphics_test::PixelAt;
 using graphics_test::Pixels;
+using widgets_testing::Place;
 using widgets_testing::Skin;
 
 namespace {

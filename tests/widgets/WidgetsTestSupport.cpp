@@ -47,7 +47,7 @@ void WidgetWindowTest::TearDown()
     toolkit_testing::DestroyPainted(window_);
 }
 
-void WidgetWindowTest::Place(toolkit::TControl* widget, toolkit::TControl* parent, RECT bounds)
+void Place(toolkit::TControl* widget, toolkit::TControl* parent, RECT bounds)
 {
     widget->SetParentControl(parent);
     widget->SetLeft(bounds.left);

@@ -14,6 +14,8 @@ RECT InkBounds(const graphics::TBitmapEx& bitmap, RECT within);
 RECT InkBounds(const graphics::TBitmapEx& bitmap);
 // A skin decoded from this program's own resources, as the widgets load them.
 std::unique_ptr<graphics::TBitmapEx> Skin(const skins::TSkinInfo& skin);
+// Makes a widget a visible child of the parent at the given bounds in the parent.
+void Place(toolkit::TControl* widget, toolkit::TControl* parent, RECT bounds);
 
 // A hidden, clear painted window that holds the widgets of one test; it is destroyed and
 // freed, with the widgets it owns, after the test.
@@ -29,7 +31,6 @@ protected:
         Place(widget, window_, bounds);
         return widget;
     }
-    static void Place(toolkit::TControl* widget, toolkit::TControl* parent, RECT bounds);
     // One render pass of the whole window: every widget draws on its own canvas.
     void Render() { window_->RequestRender(); }
 
