@@ -1,5 +1,8 @@
 #include "core/XmlDocument.h"
 
+#include "core/Streams.h"
+#include "core/XmlProlog.h"
+
 namespace core {
 
 namespace {
@@ -14,6 +17,20 @@ TComPtr<IXMLDOMDocument> CreateDocument()
     TComPtr<IXMLDOMDocument> document;
     OleCheck(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument, TComOut(document).AsVoid()));
     return document;
+}
+
+// The first bytes of the file, one more than the prolog check looks at; none when the
+// file cannot be read (the DOM then fails to load it as well).
+std::string FileHead(const std::wstring& fileName)
+{
+    try {
+        TFileStream file(fileName, TFileMode::OpenRead);
+        std::string head(XmlPrologLimit + 1, '\0');
+        head.resize(file.Read(head.data(), head.size()));
+        return head;
+    } catch (const EStreamError&) {
+        return {};
+    }
 }
 
 TComPtr<IXMLDOMNode> AsNode(IXMLDOMDocument* document)
@@ -100,9 +117,13 @@ void TXmlDocument::ApplySafeSettings()
     OleCheck(document2.Get()->setProperty(TBstr(L"ProhibitDTD").Get(), TVariant(true).Get()));
 }
 
+// Not every MSXML honours ProhibitDTD (Wine's accepts and ignores it, and then expands
+// whatever entities a DTD defines), so a DTD is also refused before the DOM sees the file.
 bool TXmlDocument::Load(const std::wstring& fileName)
 {
     ApplySafeSettings();
+    if (XmlPrologDeclaresDtd(FileHead(fileName)))
+        return false;
     VARIANT_BOOL loaded = VARIANT_FALSE;
     OleCheck(document_.Get()->load(TVariant(fileName).Get(), &loaded));
     return loaded == VARIANT_TRUE;

@@ -31,11 +31,21 @@ int Round(float y)
     return static_cast<int>(std::nearbyint(y));
 }
 
-void UseFont(graphics::TFontEx& font, uint32_t color, int style, int size)
+// An item's height besides its two text blocks.
+constexpr float FixedItemHeight = TextPadding + SeparatorGap + SeparatorGap + TextPadding + ItemGap;
+
+void UseHeadlineFont(graphics::TFontEx& font)
 {
-    font.SetColor(color);
-    font.SetStyle(style);
-    font.SetSize(size);
+    font.SetColor(HeadlineColor);
+    font.SetStyle(HeadlineStyle);
+    font.SetSize(HeadlineSize);
+}
+
+void UseSummaryFont(graphics::TFontEx& font)
+{
+    font.SetColor(SummaryColor);
+    font.SetStyle(SummaryStyle);
+    font.SetSize(SummarySize);
 }
 
 void OpenWithShell(const std::wstring& address)
@@ -62,53 +72,61 @@ std::wstring TContentEx::ReferrerSuffix() const
 }
 
 // Layout and painting share this walk, so the hit rectangles are those of the picture.
-// y is a float, as the text heights are; every pixel coordinate is y rounded.
-float TContentEx::PlaceItems(bool paint)
+// y is a float, as the text heights are; every pixel coordinate is y rounded. Each font
+// measures all its texts at once (a font change makes a new GDI+ font); the headlines
+// come first and tell where even the items' least height runs past the bound.
+std::vector<TContentEx::TItemPlace> TContentEx::PlaceItems(float& end)
 {
     graphics::TCanvasEx& canvas = Canvas();
-    graphics::TFontEx& font = canvas.Font();
     std::vector<TElement>& items = *items_;
+    struct THeadlineSize {
+        float height;
+        int width;
+    };
+    std::vector<THeadlineSize> headlines;
+    UseHeadlineFont(canvas.Font());
+    float leastEnd = 0.0f;
+    for (size_t i = 0; i < items.size() && leastEnd <= static_cast<float>(MaxListHeight); ++i) {
+        THeadlineSize size{canvas.TextHeight(items[i].Title), canvas.TextWidth(items[i].Title)};
+        headlines.push_back(size);
+        leastEnd += size.height + FixedItemHeight;
+    }
+    UseSummaryFont(canvas.Font());
+    std::vector<TItemPlace> places;
     float y = 0.0f;
-    size_t index = 0;
-    for (; index < items.size(); ++index) {
-        TElement& item = items[index];
-        UseFont(font, HeadlineColor, HeadlineStyle, HeadlineSize);
-        RECT headline{0, Round(y), 0, 0};
-        float next = y + canvas.TextHeight(item.Title);
-        headline.right = canvas.TextWidth(item.Title);
+    for (size_t i = 0; i < headlines.size(); ++i) {
+        TItemPlace place{};
+        place.headline = RECT{0, Round(y), headlines[i].width, 0};
+        float next = y + headlines[i].height;
         next += TextPadding;
-        headline.bottom = Round(next);
+        place.headline.bottom = Round(next);
         next += SeparatorGap;
-        const int separatorY = Round(next);
+        place.separatorY = Round(next);
         next += SeparatorGap;
-        UseFont(font, SummaryColor, SummaryStyle, SummarySize);
-        RECT summary{0, Round(next), Width(), 0};
-        next += canvas.TextHeight(item.Summary);
+        place.summary = RECT{0, Round(next), Width(), 0};
+        next += canvas.TextHeight(items[i].Summary);
         next += TextPadding;
-        summary.bottom = Round(next);
+        place.summary.bottom = Round(next);
         next += ItemGap;
         if (Round(next) > MaxListHeight)
             break;
-        item.Bounds = headline;
-        if (paint) {
-            // The summary font is current: its block first, then the headline's.
-            canvas.TextRect(summary, item.Summary);
-            UseFont(font, HeadlineColor, HeadlineStyle, HeadlineSize);
-            canvas.TextRect(headline, item.Title);
-            canvas.Line(0, separatorY, Width(), separatorY);
-        }
+        items[i].Bounds = place.headline;
+        places.push_back(place);
         y = next;
     }
-    for (; index < items.size(); ++index)
-        items[index].Bounds = RECT{};
-    return y;
+    for (size_t i = places.size(); i < items.size(); ++i)
+        items[i].Bounds = RECT{};
+    end = y;
+    return places;
 }
 
 int TContentEx::Layout()
 {
     if (!items_ || items_->empty())
         return Parent() ? Parent()->Height() : Height();
-    const int height = Round(PlaceItems(false));
+    float end = 0.0f;
+    PlaceItems(end);
+    const int height = Round(end);
     SetHeight(height);
     return height;
 }
@@ -124,7 +142,17 @@ void TContentEx::DrawSelf()
     if (!items_ || items_->empty())
         return;
     canvas.StringFormat().SetAlignment(Gdiplus::StringAlignmentNear);
-    PlaceItems(true);
+    float end = 0.0f;
+    const std::vector<TItemPlace> places = PlaceItems(end);
+    const std::vector<TElement>& items = *items_;
+    // The summary font is current after placing.
+    for (size_t i = 0; i < places.size(); ++i)
+        canvas.TextRect(places[i].summary, items[i].Summary);
+    UseHeadlineFont(canvas.Font());
+    for (size_t i = 0; i < places.size(); ++i) {
+        canvas.TextRect(places[i].headline, items[i].Title);
+        canvas.Line(0, places[i].separatorY, Width(), places[i].separatorY);
+    }
 }
 
 int TContentEx::ItemAt(int x, int y) const

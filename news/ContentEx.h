@@ -16,6 +16,10 @@ namespace news {
 // ordinary item is under a hundred pixels high, so a feed of a few hundred items shows
 // in full); a hostile feed of thousands of items or megabyte titles cannot ask for more.
 inline constexpr int MaxListHeight = 32767;
+// Longer headlines and summaries are cut to this many characters before wrapping (about
+// forty lines, several times the list's visible height). Measuring and drawing a text
+// costs time that grows with its length, and a feed is not allowed to stall the widget.
+inline constexpr size_t MaxTextLength = 2000;
 
 // Hands a web address to the system to open; the list calls it with the link of the
 // clicked headline and the referrer suffix.
@@ -64,14 +68,21 @@ protected:
     void FreeItems();
 
 private:
+    // Where one item's blocks go, in the list's pixels.
+    struct TItemPlace {
+        RECT headline;
+        int separatorY;
+        RECT summary;
+    };
+
     // Rebuilds the items from the document's nodes at the path; a reader gives none for a
     // node that makes no item.
     using TItemReader = std::optional<TElement> (*)(const core::TXmlNode& node);
     void ParseItems(const std::wstring& path, TItemReader read);
-    // Walks the items from the top with the running position, assigning each headline's
-    // Bounds and, when painting, drawing the item; stops before an item that would end
-    // below MaxListHeight. Returns the position after the last item placed.
-    float PlaceItems(bool paint);
+    // Places the items from the top with the running position and assigns each
+    // headline's Bounds; stops before an item that would end below MaxListHeight.
+    // Returns the places of the items placed and, in end, the position after the last.
+    std::vector<TItemPlace> PlaceItems(float& end);
 
     std::optional<std::vector<TElement>> items_;
     std::wstring fileName_;

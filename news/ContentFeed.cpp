@@ -27,8 +27,15 @@ std::wstring_view Trim(std::wstring_view text)
     return text;
 }
 
+// Cut to MaxTextLength first, never between the halves of a surrogate pair.
 std::wstring Wrap(std::wstring_view text, int columns)
 {
+    if (text.size() > MaxTextLength) {
+        size_t length = MaxTextLength;
+        if (text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF)
+            --length;
+        text = text.substr(0, length);
+    }
     return WrapText(text, LineBreak, BreakChars, columns);
 }
 

@@ -55,7 +55,8 @@ TEST_F(FileStreamTest, OpenAndCreateErrorsNameTheFile)
         core::TFileStream file(missing, core::TFileMode::OpenRead);
         FAIL() << "opened a missing file";
     } catch (const core::EFOpenError& error) {
-        EXPECT_EQ(error.Message(), L"Cannot open file \"" + missing + L"\". " + core::SysErrorMessage(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(error.Message(),
+                  L"Cannot open file \"" + missing + L"\". " + core::SysErrorMessage(ERROR_FILE_NOT_FOUND));
     }
     std::wstring noFolder = folder_ + L"\\no\\such\\folder\\x.ini";
     EXPECT_THROW(core::TFileStream(noFolder, core::TFileMode::Create), core::EFCreateError);

@@ -50,8 +50,8 @@ TEST(DateTime, EncodesAndDecodesCalendarDates)
         int year, month, day;
         double serial;
     } cases[] = {
-        {1899, 12, 30, 0}, {1900, 1, 1, 2}, {2000, 2, 29, 36585}, {2026, 12, 11, 46367}, {1, 1, 1, -693593},
-        {9999, 12, 31, 2958465}, {1600, 3, 1, -109511},
+        {1899, 12, 30, 0},  {1900, 1, 1, 2},         {2000, 2, 29, 36585},  {2026, 12, 11, 46367},
+        {1, 1, 1, -693593}, {9999, 12, 31, 2958465}, {1600, 3, 1, -109511},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(core::EncodeDate(c.year, c.month, c.day), c.serial) << c.year << "-" << c.month << "-" << c.day;

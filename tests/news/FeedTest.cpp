@@ -183,3 +183,38 @@ TEST(Feed, ItemsAreNoneUntilAFeedIsRead)
     list.LoadFromFile(DataFile(L"not-xml.txt"));
     EXPECT_EQ(list.Items(), nullptr);
 }
+
+// A headline or summary longer than anyone reads is cut before wrapping, so measuring
+// and drawing it cannot stall the widget.
+TEST(Feed, OverlongTextsAreCutBeforeWrapping)
+{
+    const std::wstring emoji = L"\U0001F4F0";
+    const size_t limit = news::MaxTextLength;
+    const struct {
+        const char* what;
+        std::wstring title;
+        std::wstring expected; // with the line breaks taken out
+    } cases[] = {
+        {"a long word", std::wstring(limit + 500, L'ş'), std::wstring(limit, L'ş')},
+        {"exactly the limit", std::wstring(limit, L'a'), std::wstring(limit, L'a')},
+        {"a surrogate pair across the cut stays whole or goes", std::wstring(limit - 1, L'a') + emoji + L"bbb",
+         std::wstring(limit - 1, L'a')},
+    };
+    TScratchFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TRecordingList list;
+        std::string feed = "<rss><channel><item><title>" + news_testing::Utf8(c.title) + "</title><description>" +
+                           news_testing::Utf8(c.title) + "</description></item></channel></rss>";
+        list.LoadFromFile(folder.Write(L"long.xml", feed));
+        ASSERT_NE(list.Items(), nullptr);
+        ASSERT_EQ(list.Items()->size(), 1u) << "the item is kept";
+        auto unwrapped = [](std::wstring text) {
+            for (size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
+                text.erase(at, 2);
+            return text;
+        };
+        EXPECT_EQ(unwrapped(list.Items()->front().Title), c.expected);
+        EXPECT_EQ(unwrapped(list.Items()->front().Summary), c.expected);
+    }
+}

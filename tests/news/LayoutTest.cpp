@@ -238,3 +238,21 @@ TEST_F(LayoutTest, AHugeFeedIsCutAtTheHeightBound)
     list_->Paint();
     EXPECT_GT(graphics_test::InkedPixels(list_->Canvas().Bitmap()), 0);
 }
+
+// For people to look at: a Turkish feed on a white background, as the widget shows it.
+TEST(HeadlinePicture, TurkishFeedOnWhite)
+{
+    toolkit_testing::TPaintedWindow* host =
+        toolkit_testing::MakePaintedWindow(RECT{40, 40, 40 + TRecordingList::ListWidth, 40 + 420}, 0xFFFFFFFF);
+    auto* list = new TRecordingList(host);
+    list->SetParentControl(host);
+    list->SetVisible(true);
+    list->LoadFromFile(news_testing::DataFile(L"rss-utf8.xml"));
+    host->Render();
+    graphics_test::SaveArtefact(host->Canvas().Bitmap(), L"headline-list.png");
+    list->LoadFromFile(news_testing::DataFile(L"rss-windows-1254.xml"));
+    host->Render();
+    graphics_test::SaveArtefact(host->Canvas().Bitmap(), L"headline-list-windows-1254.png");
+    EXPECT_GT(graphics_test::InkedPixels(list->Canvas().Bitmap()), 0);
+    toolkit_testing::DestroyPainted(host);
+}

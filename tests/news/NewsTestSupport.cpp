@@ -37,6 +37,8 @@ TScratchFolder::TScratchFolder(const std::wstring& name)
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
     path_ = core::Format(L"%stavilo-%s-%u-%d", temp, name, GetCurrentProcessId(), folders++);
+    // Wine reuses process ids, and a run that was ended early leaves its folder behind.
+    testing_support::RemoveFolderTree(path_);
     EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr)) << core::ToUtf8(path_);
 }
 

@@ -40,7 +40,7 @@ std::wstring XmlEscaped(std::wstring_view text);
 // antialiasing), with a recording link opener. Width as the main window gives it.
 class TRecordingList : public news::TContentEx {
 public:
-    static constexpr int ListWidth = 230;
+    static constexpr int ListWidth = 390;
     static constexpr const wchar_t* ReferrerDomain = L"tavilo.example";
 
     explicit TRecordingList(core::TComponent* owner = nullptr);
