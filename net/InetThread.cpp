@@ -21,19 +21,20 @@ void TInetThread::Execute()
 
 void TInetThread::RunExchange()
 {
+    int32_t result = -1;
     try {
-        result_ = request_->Perform(inetHandle_);
+        result = request_->Perform(inetHandle_);
     } catch (...) {
         // The owner waits for the message, so a failure inside must still send one.
-        result_ = -1;
     }
+    result_ = result;
     completed_.store(true, std::memory_order_release);
     if (!IsWindow(targetWindow_))
         return;
     if (IsWindowUnicode(targetWindow_))
-        PostMessageW(targetWindow_, doneMessage_, 0, result_);
+        PostMessageW(targetWindow_, doneMessage_, 0, result);
     else
-        PostMessageA(targetWindow_, doneMessage_, 0, result_);
+        PostMessageA(targetWindow_, doneMessage_, 0, result);
 }
 
 } // namespace net

@@ -31,7 +31,7 @@ public:
     // while Finished (the thread body's end) may still be false at that moment.
     bool Completed() const { return completed_.load(std::memory_order_acquire); }
     // The exchange's result, 0 or -1, as the message carries it; -1 until Completed.
-    int32_t Result() const { return result_; }
+    int32_t Result() const { return result_.load(std::memory_order_acquire); }
 
     // Ends the exchange early, from any thread; the message still follows, with -1.
     void Abort() { request_->Abort(); }
@@ -46,7 +46,7 @@ private:
     HINTERNET inetHandle_;
     HWND targetWindow_;
     UINT doneMessage_;
-    int32_t result_ = -1;
+    std::atomic<int32_t> result_{-1};
     std::atomic<bool> completed_{false};
 };
 

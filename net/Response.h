@@ -24,7 +24,8 @@ public:
     core::AnsiString ResponseField(int index) const;
 
     void SetStatusCode(uint32_t code) { statusCode_ = code; }
-    // The HTTP status of the answer (200, 404, ...), 0 when no answer arrived.
+    // The HTTP status of the answer (200, 404, ...); 0 when no answer arrived or the
+    // exchange was given up (aborted, or past its deadline).
     uint32_t StatusCode() const { return statusCode_; }
 
     void SetRawHeaders(const core::AnsiString& text) { rawHeaders_ = text; }
