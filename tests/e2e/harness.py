@@ -22,8 +22,10 @@ WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
 PORTAL, UPDATE, COUNTER = "127.0.0.30", "127.0.0.31", "127.0.0.32"
 CLASS_TITLE = "tavilo"
-# The skin's geometry: the headline list's area inside the window.
+# The skin's geometry: the headline list's area inside the window, and the footer's left
+# part where the busy indicator and "Güncelleniyor..." show during a download.
 LIST_AREA = (30, 75, 420, 288)
+BUSY_AREA = (20, 298, 200, 322)
 WINDOW_SIZE = (475, 350)
 # Window messages.
 WM_CLOSE = 0x0010
@@ -85,6 +87,11 @@ class Picture:
 
     def count(self, region, predicate):
         return sum(1 for p in self.region(*region) if predicate(p))
+
+
+def dark(pixel):
+    """The footer's black text and the black throbber."""
+    return max(pixel) <= 80
 
 
 def headline_blue(pixel):
@@ -200,12 +207,19 @@ class Widget:
     def list_area(self):
         # The window is found while it is still being created, before it has moved to its
         # place: ask again.
+        return self.area(LIST_AREA)
+
+    def area(self, local):
         left, top = self.refresh_rect()[:2]
-        return (left + LIST_AREA[0], top + LIST_AREA[1], left + LIST_AREA[2], top + LIST_AREA[3])
+        return (left + local[0], top + local[1], left + local[2], top + local[3])
 
     def headline_pixels(self, name):
         picture = self.environment.screenshot(name)
         return picture.count(self.list_area(), headline_blue)
+
+    def busy_pixels(self, name):
+        picture = self.environment.screenshot(name)
+        return picture.count(self.area(BUSY_AREA), dark)
 
     def wait_exit(self, timeout):
         try:

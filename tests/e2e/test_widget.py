@@ -67,6 +67,7 @@ class WidgetTest(unittest.TestCase):
         self.assertTrue(wait_until(lambda: os.path.exists(ENV.path("news.xml")), 10))
         self.wait_for_headlines("first-start")
         time.sleep(0.5)
+        self.assertLess(self.widget.busy_pixels("first-start-done"), 10, "the busy indicator stayed on")
         feeds = feed_requests()
         self.assertEqual(len(feeds), 1)
         self.assertRegex(feeds[0]["path"], r"^/haber/rss/sondakika\?rand=\d+$")
@@ -171,6 +172,8 @@ class WidgetTest(unittest.TestCase):
         ENV.servers.feed_answer = servers.Answer(behaviour="stall")
         self.start()
         self.wait_for_feed_requests(1)
+        busy = wait_until(lambda: self.widget.busy_pixels("downloading") >= 60, 5, 0.5)
+        self.assertTrue(busy, "no busy indicator while the download runs")
         # A completion message that no finished download sent (any program can post the
         # number) is ignored: acting on it would wait for the stalled download.
         self.assertEqual(self.widget.send(harness.FEED_DONE), 0)
