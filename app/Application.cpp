@@ -110,6 +110,8 @@ void TApplication::CreateMainWindow()
     mainWindow_->SetClassNameW(MainWindowClass);
     mainWindow_->SetCaption(MainWindowTitle);
     mainWindow_->EnsureWindow();
+    // Shown fully transparent: the delayed start fades it in once the loop runs.
+    mainWindow_->SetOpacity(0);
     mainWindow_->SetVisible(true);
 }
 
