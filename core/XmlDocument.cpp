@@ -77,6 +77,52 @@ std::optional<std::wstring> TXmlNode::SelectText(const std::wstring& path) const
     return node->Text();
 }
 
+// The navigation calls answer S_FALSE and no node at the end of the list.
+std::optional<TXmlNode> TXmlNode::FirstChild() const
+{
+    TComPtr<IXMLDOMNode> child;
+    OleCheck(node_.Get()->get_firstChild(TComOut(child)));
+    if (!child)
+        return std::nullopt;
+    return TXmlNode(std::move(child));
+}
+
+std::optional<TXmlNode> TXmlNode::NextSibling() const
+{
+    TComPtr<IXMLDOMNode> sibling;
+    OleCheck(node_.Get()->get_nextSibling(TComOut(sibling)));
+    if (!sibling)
+        return std::nullopt;
+    return TXmlNode(std::move(sibling));
+}
+
+bool TXmlNode::IsElement() const
+{
+    DOMNodeType type = NODE_INVALID;
+    OleCheck(node_.Get()->get_nodeType(&type));
+    return type == NODE_ELEMENT;
+}
+
+std::wstring TXmlNode::Name() const
+{
+    TBstr name;
+    OleCheck(node_.Get()->get_nodeName(name.Receive()));
+    return name.Text();
+}
+
+std::optional<std::wstring> TXmlNode::AttributeText(const std::wstring& name) const
+{
+    TComPtr<IXMLDOMNamedNodeMap> attributes;
+    OleCheck(node_.Get()->get_attributes(TComOut(attributes)));
+    if (!attributes)
+        return std::nullopt;
+    TComPtr<IXMLDOMNode> attribute;
+    OleCheck(attributes.Get()->getNamedItem(TBstr(name).Get(), TComOut(attribute)));
+    if (!attribute)
+        return std::nullopt;
+    return TXmlNode(std::move(attribute)).Text();
+}
+
 TXmlNodeList::TXmlNodeList(TComPtr<IXMLDOMNodeList> list) : list_(std::move(list)) {}
 
 long TXmlNodeList::Length() const

@@ -62,8 +62,9 @@ protected:
     void DrawSelf() override;
 
     void LoadFeed();
-    void ParseAtom();
-    void ParseRss();
+    // Rebuild the items from the entries or items the detection found.
+    void ParseAtom(const core::TXmlNodeList& entries);
+    void ParseRss(const core::TXmlNodeList& items);
     void ClearItems();
     void FreeItems();
 
@@ -75,10 +76,9 @@ private:
         RECT summary;
     };
 
-    // Rebuilds the items from the document's nodes at the path; a reader gives none for a
-    // node that makes no item.
+    // Rebuilds the items from the nodes; a reader gives none for a node that makes no item.
     using TItemReader = std::optional<TElement> (*)(const core::TXmlNode& node);
-    void ParseItems(const std::wstring& path, TItemReader read);
+    void ParseItems(const core::TXmlNodeList& nodes, TItemReader read);
     // Places the items from the top with the running position and assigns each
     // headline's Bounds; stops before an item that would end below MaxListHeight.
     // Returns the places of the items placed and, in end, the position after the last.
