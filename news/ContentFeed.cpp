@@ -194,6 +194,7 @@ void TContentEx::ClearItems()
 void TContentEx::FreeItems()
 {
     items_.reset();
+    measures_.reset();
 }
 
 } // namespace news
