@@ -33,6 +33,14 @@ std::string FileHead(const std::wstring& fileName)
     }
 }
 
+// Selection and navigation answer S_FALSE and no node when there is none.
+std::optional<TXmlNode> NodeIfAny(TComPtr<IXMLDOMNode> node)
+{
+    if (!node)
+        return std::nullopt;
+    return TXmlNode(std::move(node));
+}
+
 TComPtr<IXMLDOMNode> AsNode(IXMLDOMDocument* document)
 {
     document->AddRef();
@@ -52,14 +60,11 @@ std::optional<TXmlNodeList> TXmlNode::SelectNodes(const std::wstring& path) cons
     return TXmlNodeList(std::move(list));
 }
 
-// selectSingleNode answers S_FALSE and no node when nothing matches.
 std::optional<TXmlNode> TXmlNode::SelectSingleNode(const std::wstring& path) const
 {
     TComPtr<IXMLDOMNode> node;
     OleCheck(node_.Get()->selectSingleNode(TBstr(path).Get(), TComOut(node)));
-    if (!node)
-        return std::nullopt;
-    return TXmlNode(std::move(node));
+    return NodeIfAny(std::move(node));
 }
 
 std::wstring TXmlNode::Text() const
@@ -77,23 +82,18 @@ std::optional<std::wstring> TXmlNode::SelectText(const std::wstring& path) const
     return node->Text();
 }
 
-// The navigation calls answer S_FALSE and no node at the end of the list.
 std::optional<TXmlNode> TXmlNode::FirstChild() const
 {
     TComPtr<IXMLDOMNode> child;
     OleCheck(node_.Get()->get_firstChild(TComOut(child)));
-    if (!child)
-        return std::nullopt;
-    return TXmlNode(std::move(child));
+    return NodeIfAny(std::move(child));
 }
 
 std::optional<TXmlNode> TXmlNode::NextSibling() const
 {
     TComPtr<IXMLDOMNode> sibling;
     OleCheck(node_.Get()->get_nextSibling(TComOut(sibling)));
-    if (!sibling)
-        return std::nullopt;
-    return TXmlNode(std::move(sibling));
+    return NodeIfAny(std::move(sibling));
 }
 
 bool TXmlNode::IsElement() const
@@ -118,9 +118,10 @@ std::optional<std::wstring> TXmlNode::AttributeText(const std::wstring& name) co
         return std::nullopt;
     TComPtr<IXMLDOMNode> attribute;
     OleCheck(attributes.Get()->getNamedItem(TBstr(name).Get(), TComOut(attribute)));
-    if (!attribute)
+    std::optional<TXmlNode> node = NodeIfAny(std::move(attribute));
+    if (!node)
         return std::nullopt;
-    return TXmlNode(std::move(attribute)).Text();
+    return node->Text();
 }
 
 TXmlNodeList::TXmlNodeList(TComPtr<IXMLDOMNodeList> list) : list_(std::move(list)) {}
