@@ -33,6 +33,14 @@ std::string FileHead(const std::wstring& fileName)
     }
 }
 
+// Selection and navigation answer S_FALSE and no node when there is none.
+std::optional<TXmlNode> NodeIfAny(TComPtr<IXMLDOMNode> node)
+{
+    if (!node)
+        return std::nullopt;
+    return TXmlNode(std::move(node));
+}
+
 TComPtr<IXMLDOMNode> AsNode(IXMLDOMDocument* document)
 {
     document->AddRef();
@@ -52,14 +60,11 @@ std::optional<TXmlNodeList> TXmlNode::SelectNodes(const std::wstring& path) cons
     return TXmlNodeList(std::move(list));
 }
 
-// selectSingleNode answers S_FALSE and no node when nothing matches.
 std::optional<TXmlNode> TXmlNode::SelectSingleNode(const std::wstring& path) const
 {
     TComPtr<IXMLDOMNode> node;
     OleCheck(node_.Get()->selectSingleNode(TBstr(path).Get(), TComOut(node)));
-    if (!node)
-        return std::nullopt;
-    return TXmlNode(std::move(node));
+    return NodeIfAny(std::move(node));
 }
 
 std::wstring TXmlNode::Text() const
@@ -72,6 +77,48 @@ std::wstring TXmlNode::Text() const
 std::optional<std::wstring> TXmlNode::SelectText(const std::wstring& path) const
 {
     std::optional<TXmlNode> node = SelectSingleNode(path);
+    if (!node)
+        return std::nullopt;
+    return node->Text();
+}
+
+std::optional<TXmlNode> TXmlNode::FirstChild() const
+{
+    TComPtr<IXMLDOMNode> child;
+    OleCheck(node_.Get()->get_firstChild(TComOut(child)));
+    return NodeIfAny(std::move(child));
+}
+
+std::optional<TXmlNode> TXmlNode::NextSibling() const
+{
+    TComPtr<IXMLDOMNode> sibling;
+    OleCheck(node_.Get()->get_nextSibling(TComOut(sibling)));
+    return NodeIfAny(std::move(sibling));
+}
+
+bool TXmlNode::IsElement() const
+{
+    DOMNodeType type = NODE_INVALID;
+    OleCheck(node_.Get()->get_nodeType(&type));
+    return type == NODE_ELEMENT;
+}
+
+std::wstring TXmlNode::Name() const
+{
+    TBstr name;
+    OleCheck(node_.Get()->get_nodeName(name.Receive()));
+    return name.Text();
+}
+
+std::optional<std::wstring> TXmlNode::AttributeText(const std::wstring& name) const
+{
+    TComPtr<IXMLDOMNamedNodeMap> attributes;
+    OleCheck(node_.Get()->get_attributes(TComOut(attributes)));
+    if (!attributes)
+        return std::nullopt;
+    TComPtr<IXMLDOMNode> attribute;
+    OleCheck(attributes.Get()->getNamedItem(TBstr(name).Get(), TComOut(attribute)));
+    std::optional<TXmlNode> node = NodeIfAny(std::move(attribute));
     if (!node)
         return std::nullopt;
     return node->Text();

@@ -29,6 +29,17 @@ public:
     // The text of the first node the path selects; none when it selects nothing.
     std::optional<std::wstring> SelectText(const std::wstring& path) const;
 
+    // Walking the children one by one costs a small part of a selection per child: a
+    // reader that wants several children of many nodes reads them in one walk.
+    std::optional<TXmlNode> FirstChild() const;
+    std::optional<TXmlNode> NextSibling() const;
+    // An element, as opposed to text, comments, processing instructions and the like.
+    bool IsElement() const;
+    // The qualified name as written in the document, prefix included ("media:title").
+    std::wstring Name() const;
+    // The text of the element's attribute of that qualified name; none when it has none.
+    std::optional<std::wstring> AttributeText(const std::wstring& name) const;
+
     IXMLDOMNode* Interface() const { return node_.Get(); }
 
 private:

@@ -72,39 +72,33 @@ std::wstring TContentEx::ReferrerSuffix() const
 }
 
 // Layout and painting share this walk, so the hit rectangles are those of the picture.
-// y is a float, as the text heights are; every pixel coordinate is y rounded. Each font
-// measures all its texts at once (a font change makes a new GDI+ font); the headlines
-// come first and tell where even the items' least height runs past the bound.
+// y is a float, as the text heights are; every pixel coordinate is y rounded.
 std::vector<TContentEx::TItemPlace> TContentEx::PlaceItems(float& end)
 {
+    std::vector<TItemSize>& sizes = ItemSizes();
     graphics::TCanvasEx& canvas = Canvas();
     std::vector<TElement>& items = *items_;
-    struct THeadlineSize {
-        float height;
-        int width;
-    };
-    std::vector<THeadlineSize> headlines;
-    UseHeadlineFont(canvas.Font());
-    float leastEnd = 0.0f;
-    for (size_t i = 0; i < items.size() && leastEnd <= static_cast<float>(MaxListHeight); ++i) {
-        THeadlineSize size{canvas.TextHeight(items[i].Title), canvas.TextWidth(items[i].Title)};
-        headlines.push_back(size);
-        leastEnd += size.height + FixedItemHeight;
-    }
-    UseSummaryFont(canvas.Font());
+    bool summaryFont = false;
     std::vector<TItemPlace> places;
     float y = 0.0f;
-    for (size_t i = 0; i < headlines.size(); ++i) {
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        TItemSize& size = sizes[i];
+        if (!size.summaryHeight) {
+            if (!summaryFont)
+                UseSummaryFont(canvas.Font());
+            summaryFont = true;
+            size.summaryHeight = canvas.TextHeight(items[i].Summary);
+        }
         TItemPlace place{};
-        place.headline = RECT{0, Round(y), headlines[i].width, 0};
-        float next = y + headlines[i].height;
+        place.headline = RECT{0, Round(y), size.headlineWidth, 0};
+        float next = y + size.headlineHeight;
         next += TextPadding;
         place.headline.bottom = Round(next);
         next += SeparatorGap;
         place.separatorY = Round(next);
         next += SeparatorGap;
         place.summary = RECT{0, Round(next), Width(), 0};
-        next += canvas.TextHeight(items[i].Summary);
+        next += *size.summaryHeight;
         next += TextPadding;
         place.summary.bottom = Round(next);
         next += ItemGap;
@@ -118,6 +112,26 @@ std::vector<TContentEx::TItemPlace> TContentEx::PlaceItems(float& end)
         items[i].Bounds = RECT{};
     end = y;
     return places;
+}
+
+// Each font measures all its texts at once (a font change makes a new GDI+ font). The
+// headlines come first and tell where even the items' least height runs past the bound.
+std::vector<TContentEx::TItemSize>& TContentEx::ItemSizes()
+{
+    graphics::TCanvasEx& canvas = Canvas();
+    if (measures_ && measures_->fontName == canvas.Font().Name() && measures_->rendering == canvas.TextRenderingHint())
+        return measures_->sizes;
+    measures_ = TMeasures{canvas.Font().Name(), canvas.TextRenderingHint(), {}};
+    std::vector<TItemSize>& sizes = measures_->sizes;
+    const std::vector<TElement>& items = *items_;
+    UseHeadlineFont(canvas.Font());
+    float leastEnd = 0.0f;
+    for (size_t i = 0; i < items.size() && leastEnd <= static_cast<float>(MaxListHeight); ++i) {
+        TItemSize size{canvas.TextHeight(items[i].Title), canvas.TextWidth(items[i].Title), std::nullopt};
+        sizes.push_back(size);
+        leastEnd += size.headlineHeight + FixedItemHeight;
+    }
+    return sizes;
 }
 
 int TContentEx::Layout()
@@ -145,7 +159,7 @@ void TContentEx::DrawSelf()
     float end = 0.0f;
     const std::vector<TItemPlace> places = PlaceItems(end);
     const std::vector<TElement>& items = *items_;
-    // The summary font is current after placing.
+    UseSummaryFont(canvas.Font());
     for (size_t i = 0; i < places.size(); ++i)
         canvas.TextRect(places[i].summary, items[i].Summary);
     UseHeadlineFont(canvas.Font());

@@ -62,8 +62,9 @@ protected:
     void DrawSelf() override;
 
     void LoadFeed();
-    void ParseAtom();
-    void ParseRss();
+    // Rebuild the items from the entries or items the detection found.
+    void ParseAtom(const core::TXmlNodeList& entries);
+    void ParseRss(const core::TXmlNodeList& items);
     void ClearItems();
     void FreeItems();
 
@@ -75,16 +76,33 @@ private:
         RECT summary;
     };
 
-    // Rebuilds the items from the document's nodes at the path; a reader gives none for a
-    // node that makes no item.
+    // Rebuilds the items from the nodes; a reader gives none for a node that makes no item.
     using TItemReader = std::optional<TElement> (*)(const core::TXmlNode& node);
-    void ParseItems(const std::wstring& path, TItemReader read);
+    void ParseItems(const core::TXmlNodeList& nodes, TItemReader read);
+    // What an item's texts measure; the summary is measured only once the item is placed.
+    struct TItemSize {
+        float headlineHeight;
+        int headlineWidth;
+        std::optional<float> summaryHeight;
+    };
+    // Measuring is most of what placing costs, and a paint places the items just as the
+    // layout before it did: the sizes are kept for the items, the font face and the text
+    // rendering they were measured with.
+    struct TMeasures {
+        std::wstring fontName;
+        Gdiplus::TextRenderingHint rendering;
+        std::vector<TItemSize> sizes;
+    };
+
     // Places the items from the top with the running position and assigns each
     // headline's Bounds; stops before an item that would end below MaxListHeight.
     // Returns the places of the items placed and, in end, the position after the last.
     std::vector<TItemPlace> PlaceItems(float& end);
+    // The sizes of the items that may fit under MaxListHeight, measured unless kept.
+    std::vector<TItemSize>& ItemSizes();
 
     std::optional<std::vector<TElement>> items_;
+    std::optional<TMeasures> measures_;
     std::wstring fileName_;
     std::wstring referrerDomain_;
 };

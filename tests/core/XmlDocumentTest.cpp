@@ -1,8 +1,10 @@
 // The XML document owner: safe load settings, selection, text and failures.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Files.h"
 #include "core/Streams.h"
@@ -100,6 +102,46 @@ TEST_F(XmlDocumentTest, SelectsNodesAttributesAndTexts)
     EXPECT_FALSE(second.SelectSingleNode(L"summary"));
     EXPECT_EQ(document.SelectNodes(L"/rss/channel/item")->Length(), 0);
     EXPECT_THROW(entries->Item(2), core::EOleSysError);
+}
+
+TEST_F(XmlDocumentTest, WalksChildrenWithNamesAndAttributes)
+{
+    std::wstring file =
+        Write(L"item.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                           "<rss xmlns:media=\"urn:media\" xmlns:x=\"urn:x\"><channel><item>"
+                           "<!-- yorum --><media:title>Medya</media:title>"
+                           "<title>Bir <![CDATA[<iki>]]></title><?isle talimat?>"
+                           "<link rel=\"a\" x:href=\"https://x.example/\"/>"
+                           "<link href=\"https://a.example/\xC5\x9F\"/>d\xC3\xBC\xC5\x9F</item></channel></rss>");
+    core::TXmlDocument document;
+    ASSERT_TRUE(document.Load(file));
+    core::TXmlNode item = document.SelectNodes(L"/rss/channel/item")->Item(0);
+    struct TChild {
+        bool element;
+        std::wstring name;
+        std::optional<std::wstring> href, prefixedHref;
+    };
+    std::vector<TChild> children;
+    for (std::optional<core::TXmlNode> child = item.FirstChild(); child; child = child->NextSibling())
+        children.push_back(
+            {child->IsElement(), child->Name(), child->AttributeText(L"href"), child->AttributeText(L"x:href")});
+    const std::vector<TChild> expected = {
+        {false, L"#comment", std::nullopt, std::nullopt},     {true, L"media:title", std::nullopt, std::nullopt},
+        {true, L"title", std::nullopt, std::nullopt},         {false, L"isle", std::nullopt, std::nullopt},
+        {true, L"link", std::nullopt, L"https://x.example/"}, {true, L"link", L"https://a.example/ş", std::nullopt},
+        {false, L"#text", std::nullopt, std::nullopt},
+    };
+    ASSERT_EQ(children.size(), expected.size());
+    for (size_t i = 0; i < children.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(children[i].element, expected[i].element);
+        EXPECT_EQ(core::ToUtf8(children[i].name), core::ToUtf8(expected[i].name));
+        EXPECT_EQ(children[i].href, expected[i].href);
+        EXPECT_EQ(children[i].prefixedHref, expected[i].prefixedHref);
+    }
+    EXPECT_EQ(item.FirstChild()->NextSibling()->NextSibling()->Text(), L"Bir <iki>");
+    EXPECT_FALSE(item.FirstChild()->NextSibling()->FirstChild()->NextSibling()) << "the last child has no sibling";
+    EXPECT_FALSE(document.SelectNodes(L"/rss/channel/item/title")->Item(0).FirstChild()->FirstChild());
 }
 
 TEST_F(XmlDocumentTest, UnreadableFilesDoNotLoad)

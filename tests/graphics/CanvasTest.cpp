@@ -87,6 +87,44 @@ TEST(Canvas, ClearMakesEveryPixelTransparentBlack)
     EXPECT_EQ(Pixels(canvas->Bitmap()), std::vector<uint32_t>(40 * 30, 0));
 }
 
+// Widgets clear their canvas on every paint. cairo skips clearing a surface it cleared
+// itself, and text, lines, pixel loops and GDI write the pixels behind its back: a
+// second clear must still reach them.
+TEST(Canvas, ClearAgainAfterDrawingBehindCairosBack)
+{
+    const struct {
+        const char* what;
+        void (*draw)(TCanvasEx& canvas);
+    } cases[] = {
+        {"text",
+         [](TCanvasEx& canvas) {
+             canvas.TextRect({0, 0, 40, 30}, L"Ağ");
+         }},
+        {"a line",
+         [](TCanvasEx& canvas) {
+             canvas.Pen().SetColor(0x40000000);
+             canvas.Line(0, 5, 40, 5);
+         }},
+        {"a pixel loop", [](TCanvasEx& canvas) { graphics_test::SetPixelAt(canvas.Bitmap(), 3, 4, 0xFF00FF00); }},
+        {"GDI through the DC",
+         [](TCanvasEx& canvas) {
+             RECT area{2, 2, 12, 12};
+             FillRect(canvas.DC(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+         }},
+    };
+    const std::vector<uint32_t> clear(40 * 30, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto canvas = NewCanvas(40, 30);
+        canvas->Clear();
+        c.draw(*canvas);
+        GdiFlush();
+        ASSERT_NE(Pixels(canvas->Bitmap()), clear) << "something was drawn";
+        canvas->Clear();
+        EXPECT_EQ(Pixels(canvas->Bitmap()), clear);
+    }
+}
+
 // Widgets clear their canvas and then draw text or pixels on it, and their parents
 // compose that canvas with cairo.
 TEST(Canvas, WhatIsDrawnAfterClearIsComposed)

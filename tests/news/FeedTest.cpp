@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/CodePage.h"
 #include "core/Exceptions.h"
+#include "core/XmlDocument.h"
 #include "tests/news/NewsTestSupport.h"
 
 using news::TElement;
@@ -216,5 +218,77 @@ TEST(Feed, OverlongTextsAreCutBeforeWrapping)
         };
         EXPECT_EQ(unwrapped(list.Items()->front().Title), c.expected);
         EXPECT_EQ(unwrapped(list.Items()->front().Summary), c.expected);
+    }
+}
+
+// Each field is the text the DOM selects for its path from the item ("title",
+// "link/@href", ...): the first child element of that name as written, prefix included;
+// no grandchild, no comment, no element of another prefix; the first link that has the
+// attribute. The expectation is checked against the DOM's own selection too.
+TEST(Feed, ItemsTakeTheChildrenTheDomSelects)
+{
+    const struct TFormat {
+        std::string start, end;
+        std::wstring itemPath;
+        // title, summary, link and date, in that order
+        std::vector<std::wstring> fieldPaths;
+    } rss{"<rss version=\"2.0\" xmlns:media=\"urn:media\" xmlns:atom=\"urn:atom\"><channel>",
+          "</channel></rss>",
+          L"/rss/channel/item",
+          {L"title", L"description", L"link", L"pubDate"}},
+        atom{"<feed xmlns=\"http://www.w3.org/2005/Atom\" xmlns:media=\"urn:media\">",
+             "</feed>",
+             L"/feed/entry",
+             {L"title", L"summary", L"link/@href", L"updated"}};
+    const struct {
+        const char* what;
+        const TFormat& format;
+        std::string item;
+        TExpectedItem expected;
+    } cases[] = {
+        {"RSS: the first of each, past comments and prefixed names",
+         rss,
+         "<item><!-- <title>yorum</title> --><media:title>Medya</media:title><title>As\xC4\xB1l</title>"
+         "<title>\xC4\xB0kinci</title><atom:link href=\"https://self.example/\"/>"
+         "<link>https://a.example/1</link><link>https://a.example/2</link>"
+         "<description><![CDATA[\xC3\x96zet <b>kal\xC4\xB1n</b>]]></description><pubDate>D1</pubDate>"
+         "<pubDate>D2</pubDate></item>",
+         {L"Asıl", L"Özet <b>kalın</b>", L"https://a.example/1", "D1"}},
+        {"RSS: a grandchild is not a child",
+         rss,
+         "<item><source><title>\xC4\xB0\xC3\xA7</title><link>x</link></source><title>D\xC4\xB1\xC5\x9F</title></item>",
+         {L"Dış", L"", L"", ""}},
+        {"RSS: a link's text, not its attributes",
+         rss,
+         "<item><title>a</title><link href=\"https://b.example/\">https://a.example/3</link></item>",
+         {L"a", L"", L"https://a.example/3", ""}},
+        {"Atom: the first link that has an address",
+         atom,
+         "<entry><link rel=\"enclosure\" type=\"image/jpeg\"/><link rel=\"alternate\" href=\"https://a.example/5\"/>"
+         "<link href=\"https://a.example/6\"/><title type=\"html\">A &amp; B</title><content>i\xC3\xA7\x65rik</content>"
+         "<summary>\xC3\xB6zet</summary></entry>",
+         {L"A & B", L"özet", L"https://a.example/5", ""}},
+        {"Atom: only a prefixed title and a link without an address",
+         atom,
+         "<entry><media:title>Medya</media:title><link rel=\"self\"/><updated>U</updated></entry>",
+         {L"", L"", L"", "U"}},
+    };
+    TScratchFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::wstring file = folder.Write(L"children.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" +
+                                                              c.format.start + c.item + c.format.end);
+        TRecordingList list;
+        list.LoadFromFile(file);
+        ExpectItems(list, {c.expected});
+
+        core::TXmlDocument document;
+        ASSERT_TRUE(document.Load(file));
+        core::TXmlNode item = document.SelectNodes(c.format.itemPath)->Item(0);
+        const std::wstring fields[] = {c.expected.title, c.expected.summary, c.expected.link,
+                                       core::AnsiToWide(c.expected.date)};
+        for (size_t i = 0; i < c.format.fieldPaths.size(); ++i)
+            EXPECT_EQ(core::ToUtf8(item.SelectText(c.format.fieldPaths[i]).value_or(L"")), core::ToUtf8(fields[i]))
+                << core::ToUtf8(c.format.fieldPaths[i]);
     }
 }

@@ -20,10 +20,10 @@ namespace {
 constexpr RECT HostBounds{40, 40, 40 + TRecordingList::ListWidth, 40 + 213};
 // Processor time a load and a paint of one hostile feed may take before we call it a
 // hang. The stalls this guards against last minutes (entities expanding into gigabytes,
-// GDI+ drawing a megabyte line); on an idle machine every case here takes well under a
-// second except 10,000 items (about 1.4 s under Wine: half reading, half painting the
-// items that fit), and a busy machine was seen to double that.
-constexpr std::chrono::milliseconds HangLimit{5000};
+// GDI+ drawing a megabyte line). Under Wine the dearest case, 10,000 items, takes about
+// 0.8 s (a third reading, two thirds painting the items that fit under the height bound),
+// the others a quarter of a second at most; a busy machine was seen to double such times.
+constexpr std::chrono::milliseconds HangLimit{2000};
 // Text of the local file that hostile feeds try to pull in.
 constexpr std::wstring_view Secret = L"GIZLI-YEREL-DOSYA-ICERIGI";
 

@@ -36,11 +36,12 @@ int RoundHalfEven(float y)
 }
 
 // Measures with a canvas of its own, set up like the list's.
-std::vector<TItemGeometry> ExpectedGeometry(const std::vector<TElement>& items, int width, float& end)
+std::vector<TItemGeometry> ExpectedGeometry(const std::vector<TElement>& items, int width, float& end,
+                                            const std::wstring& fontName = L"Trebuchet MS", bool antialias = false)
 {
     graphics::TCanvasEx canvas(8, CAIRO_FORMAT_ARGB32, 8);
-    canvas.Font().SetName(L"Trebuchet MS");
-    canvas.SetAntialias(false);
+    canvas.Font().SetName(fontName);
+    canvas.SetAntialias(antialias);
     std::vector<TItemGeometry> result;
     float y = 0.0f;
     for (const TElement& item : items) {
@@ -168,6 +169,47 @@ TEST_F(LayoutTest, PaintingDrawsEachBlockInItsPlace)
         const int next = i + 1 < g.size() ? g[i + 1].headline.top : bitmap.Height();
         EXPECT_EQ(count(s.bottom, next, 0, width, inked), 0) << "the gap after the item";
     }
+}
+
+// A paint places the items as the layout before it did, without measuring them again,
+// but never with sizes measured for other texts, another font face or other rendering.
+TEST_F(LayoutTest, PaintingMeasuresAgainWhatChanged)
+{
+    Load(MixedTitles);
+    list_->Paint();
+    const std::vector<TElement> first = *list_->Items();
+    std::vector<std::wstring> otherTitles(MixedTitles.rbegin(), MixedTitles.rend());
+    const struct {
+        const char* what;
+        std::wstring font;
+        bool antialias;
+        const std::vector<std::wstring>* titles;
+    } steps[] = {
+        {"another font face", L"Arial", false, nullptr},
+        {"antialiased text", L"Arial", true, nullptr},
+        {"a new feed of as many items", L"Arial", true, &otherTitles},
+        {"the first font again", L"Trebuchet MS", false, nullptr},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        list_->Font().SetName(step.font);
+        list_->Canvas().SetAntialias(step.antialias);
+        if (step.titles)
+            Load(*step.titles);
+        list_->Paint();
+        float end = 0;
+        std::vector<TItemGeometry> expected =
+            ExpectedGeometry(*list_->Items(), list_->Width(), end, step.font, step.antialias);
+        const std::vector<TElement>& items = *list_->Items();
+        for (size_t i = 0; i < items.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_TRUE(SameRect(items[i].Bounds, expected[i].headline))
+                << Text(items[i].Bounds) << " != " << Text(expected[i].headline);
+        }
+    }
+    float end = 0;
+    EXPECT_FALSE(SameRect(first[1].Bounds, ExpectedGeometry(first, list_->Width(), end, L"Arial")[1].headline))
+        << "the faces measure differently, or this test shows nothing";
 }
 
 // Only the headline's own text area is clickable: its left and top edges belong to it,
