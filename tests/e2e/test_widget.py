@@ -68,8 +68,11 @@ class WidgetTest(unittest.TestCase):
         self.wait_for_headlines("first-start")
         time.sleep(0.5)
         self.assertLess(self.widget.busy_pixels("first-start-done"), 10, "the busy indicator stayed on")
+        # The test build refreshes every few seconds, and a busy machine may already have
+        # asked again: only the requests within one interval of the first are the start's.
         feeds = feed_requests()
-        self.assertEqual(len(feeds), 1)
+        start = [r for r in feeds if r["time"] - feeds[0]["time"] < REFRESH_INTERVAL - 0.25]
+        self.assertEqual(len(start), 1)
         self.assertRegex(feeds[0]["path"], r"^/haber/rss/sondakika\?rand=\d+$")
         self.assertEqual(len(ENV.servers.requests_to(servers.COUNTER_PATH)), 1)
         versions = ENV.servers.requests_to(servers.VERSION_PATH)
