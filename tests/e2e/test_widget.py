@@ -21,7 +21,7 @@ ENV = None
 # empty list shows none at all.
 SHOWN = 300
 # The end-to-end build refreshes this many milliseconds after each completed download.
-REFRESH_INTERVAL = 3.0
+REFRESH_INTERVAL = 5.0
 
 
 def feed_requests():
