@@ -175,6 +175,7 @@ private:
     // The pointer's screen y and the thumb's position when the current thumb drag began.
     int32_t dragStartY_ = 0;
     int32_t dragStartThumbTop_ = 0;
+    // List pixels per thumb pixel, taken anew at each scroll and at each drag's start.
     float scrollRatio_ = 0.0f;
     widgets::TThrobberEx* throbber_ = nullptr;
     widgets::TSkinText* statusText_ = nullptr;
