@@ -29,6 +29,7 @@ TMainWindow::TMainWindow(core::TComponent* owner)
     Resize(skins::MainFrame.Width, skins::MainFrame.Height);
     SetAlwaysTop(true);
     OnMouseDown.Bind(this, &TMainWindow::DragOrMenu);
+    OnMouseWheel.Bind(this, &TMainWindow::WheelScroll);
 }
 
 // The workers must end before the objects they report to go away; Teardown normally did

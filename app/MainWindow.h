@@ -3,10 +3,12 @@
 #include <memory>
 #include <string>
 
+#include "app/ScrollGeometry.h"
 #include "app/WinTimer.h"
 #include "core/Component.h"
 #include "core/UniqueHandle.h"
 #include "core/Win32.h"
+#include "toolkit/ControlEvents.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/WindowEx.h"
 
@@ -61,8 +63,9 @@ enum TTimerId : uint32_t {
 // components and freed with the window object.
 //
 // The handlers are split by concern: MainWindow.cpp (construction, dispatch, moving,
-// settings), MainWindowTree.cpp (the widget tree), MainWindowRefresh.cpp (downloads) and
-// MainWindowLifeCycle.cpp (start, idle trim, closing, teardown).
+// settings), MainWindowTree.cpp (the widget tree), MainWindowRefresh.cpp (downloads),
+// MainWindowScroll.cpp (scrolling the list) and MainWindowLifeCycle.cpp (start, idle
+// trim, closing, teardown).
 class TMainWindow : public toolkit::TWindowEx {
 public:
     explicit TMainWindow(core::TComponent* owner);
@@ -100,6 +103,8 @@ public:
     void StartUpdateCheck();
     // Shows or hides the scroll bar for the list's height and keeps the list in view.
     void UpdateScrollBar();
+    // Moves the list by delta pixels (positive toward its beginning), within its ends.
+    void ScrollBy(int delta);
 
     // Fades out and closes: the close button, the menu and message 37683.
     void CloseCommand();
@@ -124,6 +129,14 @@ private:
     // MainWindowRefresh.cpp
     void ReloadHeadlines();
     void AdvanceThrobber();
+
+    // MainWindowScroll.cpp
+    TScrollGeometry ScrollGeometry() const;
+    void WheelScroll(core::TObject* sender, uint32_t keys, int wheelDelta, int x, int y);
+    void ScrollKeyDown(core::TObject* sender, uint16_t& key, toolkit::TShiftState shift);
+    void TrackMouseDown(core::TObject* sender, uint32_t keys, int x, int y);
+    void ThumbMouseDown(core::TObject* sender, uint32_t keys, int x, int y);
+    void ThumbDrag(core::TObject* sender, uint32_t keys, int x, int y);
 
     // MainWindowLifeCycle.cpp
     void DelayedStart();
@@ -159,6 +172,11 @@ private:
     news::TContentEx* headlineList_ = nullptr;
     news::TScrollerEx* scrollTrack_ = nullptr;
     news::TThumbEx* scrollThumb_ = nullptr;
+    // The pointer's screen y and the thumb's position when the current thumb drag began.
+    int32_t dragStartY_ = 0;
+    int32_t dragStartThumbTop_ = 0;
+    // List pixels per thumb pixel, taken anew at each scroll and at each drag's start.
+    float scrollRatio_ = 0.0f;
     widgets::TThrobberEx* throbber_ = nullptr;
     widgets::TSkinText* statusText_ = nullptr;
     widgets::TSkinText* siteLink_ = nullptr;

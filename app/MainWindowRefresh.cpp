@@ -9,9 +9,6 @@
 #include "app/Workers.h"
 #include "core/Random.h"
 #include "news/ContentEx.h"
-#include "news/ScrollerEx.h"
-#include "news/ThumbEx.h"
-#include "widgets/ContainerEx.h"
 #include "widgets/SkinText.h"
 #include "widgets/ThrobberEx.h"
 
@@ -114,20 +111,6 @@ void TMainWindow::UpdateCheckDone(toolkit::MessageRecord&)
 {
     if (WorkerCompleted(updateThread_.get()))
         updateThread_.reset();
-}
-
-// The track shows only while the list is taller than its container; a list that fits
-// goes back to the top.
-void TMainWindow::UpdateScrollBar()
-{
-    const bool scrollable = listContainer_->Height() < headlineList_->Height();
-    scrollTrack_->SetVisible(scrollable);
-    if (!scrollable) {
-        headlineList_->SetTop(0);
-        scrollThumb_->SetTop(0);
-        ReleaseCapture();
-    }
-    RequestRender();
 }
 
 } // namespace app

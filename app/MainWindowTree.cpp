@@ -174,16 +174,21 @@ void TMainWindow::BuildListArea()
     headlineList_->SetCached(true);
     headlineList_->OnDrag.Bind(this, &TMainWindow::DragOrMenu);
     headlineList_->OnMouseDown.Bind(this, &TMainWindow::HeadlineMouseDown);
+    headlineList_->OnKeyDown.Bind(this, &TMainWindow::ScrollKeyDown);
     headlineList_->Show();
     headlineList_->LoadFromFile(feedCachePath_);
 
     scrollTrack_ = MakeChild<news::TScrollerEx>(
         this, listContainer_, RECT{containerWidth - TrackFromRight, 0, containerWidth, containerHeight});
     scrollTrack_->SetBitmap(Skin(skins::ScrollTrack));
+    scrollTrack_->OnMouseDown.Bind(this, &TMainWindow::TrackMouseDown);
     scrollTrack_->Show();
 
     scrollThumb_ = MakeChild<news::TThumbEx>(this, scrollTrack_, Bounds(ThumbPosition, skins::ScrollThumb));
     scrollThumb_->SetBitmap(Skin(skins::ScrollThumb));
+    scrollThumb_->OnKeyDown.Bind(this, &TMainWindow::ScrollKeyDown);
+    scrollThumb_->OnMouseDown.Bind(this, &TMainWindow::ThumbMouseDown);
+    scrollThumb_->OnDrag.Bind(this, &TMainWindow::ThumbDrag);
     scrollThumb_->Show();
 }
 

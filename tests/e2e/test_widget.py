@@ -259,6 +259,113 @@ class WidgetTest(unittest.TestCase):
                 self.assertTrue(wait_until(lambda: ENV.run_control("menu")[0] != 0, 5))
         self.close_cleanly()
 
+    # The scroll bar inside the window: the track's column, and the thumb's size.
+    TRACK = (425, 75, 445, 288)
+    THUMB_SIZE = (18, 70)
+    LIST_WIDTH = 390
+
+    def scroll_positions(self):
+        """The list's and the thumb's tops inside their parents, from their windows."""
+        tops = []
+        for size in ((self.LIST_WIDTH, 0), self.THUMB_SIZE):
+            code, out = ENV.run_control("place", *size)
+            self.assertEqual(code, 0, f"no window of size {size}")
+            tops.append(int(out.split()[0]))
+        return tuple(tops)
+
+    def assert_thumb_shown_at(self, thumb_top, name):
+        """The white thumb shows from thumb_top down its 70 rows of the track (its rounded
+        ends may leave a row or two of the beige track at the edges)."""
+        picture = ENV.screenshot(name)
+        left, top, right, bottom = self.widget.area(self.TRACK)
+        middle = (left + right) // 2
+        rows = [y - top for y in range(top, bottom) if min(picture.pixel(middle, y)) >= 235]
+        self.assertTrue(rows, f"no thumb in the track (see {name}.png)")
+        self.assertLessEqual(abs(rows[0] - thumb_top), 2, name)
+        self.assertLessEqual(abs(rows[-1] - (thumb_top + self.THUMB_SIZE[1] - 1)), 2, name)
+
+    def test_wheel_keys_track_and_thumb_scroll_list_and_thumb_together_within_both_ends(self):
+        items = [(f"{n + 1}. {title}", summary)
+                 for n, (title, summary) in enumerate((feed.HEADLINES * 100)[:100])]
+        ENV.servers.feed_answer = servers.Answer(feed.rss(items=items))
+        ENV.reset_data(cached_feed=feed.rss(items=items))
+        self.start()
+        self.wait_for_headlines("scroll-top")
+        self.assertEqual(self.scroll_positions(), (0, 0))
+        top_picture = ENV.screenshot("scroll-top").region(*self.widget.list_area())
+        left, top = self.widget.refresh_rect()[:2]
+        track_x = left + (self.TRACK[0] + self.TRACK[2]) // 2
+        track_top = top + self.TRACK[1]
+        thumb_range = self.TRACK[3] - self.TRACK[1] - self.THUMB_SIZE[1]
+
+        def pointer(*args):
+            ENV.xdotool(*args)
+            time.sleep(0.3)
+
+        def press_key(code):
+            self.assertEqual(ENV.run_control("key", code)[0], 0)
+            time.sleep(0.3)
+
+        # The thumb dragged far below the track reaches the list's end, whose position
+        # gives the list's height, and so where the thumb belongs for any position.
+        pointer("mousemove", track_x, track_top + 35, "mousedown", 1)
+        pointer("mousemove", track_x, track_top + 600)
+        pointer("mouseup", 1)
+        end, thumb = self.scroll_positions()
+        self.assertEqual(thumb, thumb_range)
+        self.assertLess(end, -213 * 10, "a list of 100 headlines is many pages long")
+        ratio = -end / thumb_range
+        self.assert_thumb_shown_at(thumb_range, "scroll-end")
+
+        def expect(list_top, name):
+            self.assertEqual(self.scroll_positions(), (list_top, round(-list_top / ratio)), name)
+
+        # The press on the thumb gave it the keyboard focus.
+        steps = [
+            ("Down at the end", lambda: press_key(0x28), end),
+            ("Page Down at the end", lambda: press_key(0x22), end),
+            ("Home", lambda: press_key(0x24), 0),
+            ("Up at the beginning", lambda: press_key(0x26), 0),
+            ("Down", lambda: press_key(0x28), -10),
+            ("Page Down", lambda: press_key(0x22), -223),
+            ("Page Up", lambda: press_key(0x21), -10),
+            ("Right", lambda: press_key(0x27), -20),
+            ("Left", lambda: press_key(0x25), -10),
+            ("End", lambda: press_key(0x23), end),
+            ("thumb dragged above the track", lambda: (
+                pointer("mousemove", track_x, track_top + thumb_range + 35, "mousedown", 1),
+                pointer("mousemove", track_x, track_top - 400), pointer("mouseup", 1)), 0),
+            ("wheel away from the user at the beginning", lambda: pointer("mousemove", left + 200, top + 150,
+                                                                          "click", 4), 0),
+            ("wheel toward the user", lambda: pointer("click", 5), -60),
+            ("two more notches", lambda: pointer("click", "--repeat", 2, "--delay", 200, 5), -180),
+            ("a press on the track below the thumb", lambda: pointer("mousemove", track_x, track_top + 200,
+                                                                     "click", 1), -393),
+            ("a press on the track above the thumb", lambda: pointer("mousemove", track_x, track_top + 1,
+                                                                     "click", 1), -180),
+        ]
+        for name, action, list_top in steps:
+            action()
+            expect(list_top, name)
+        pointer("mousemove", track_x, track_top + 1, "click", 1)
+        expect(0, "back at the beginning")
+        self.assert_thumb_shown_at(0, "scroll-back-at-top")
+        self.assertEqual(ENV.screenshot("scroll-back-at-top").region(*self.widget.list_area()), top_picture)
+
+        # A reload that makes the list shorter, while it shows the end of the long one,
+        # moves it so that its own end fills the view, with the thumb at the track's end.
+        press_key(0x23)
+        expect(end, "End before the reload")
+        ENV.servers.feed_answer = servers.Answer(feed.rss(items=items[:10]))
+        reloaded = wait_until(lambda: self.scroll_positions()[0] != end, 3 * REFRESH_INTERVAL, 0.5)
+        self.assertTrue(reloaded, "the shorter feed was not shown")
+        short_end, thumb = self.scroll_positions()
+        self.assertEqual(thumb, thumb_range)
+        self.assertTrue(end < short_end < -213, short_end)
+        self.wait_for_headlines("scroll-after-shorter-reload", timeout=1)
+        self.assert_thumb_shown_at(thumb_range, "scroll-after-shorter-reload")
+        self.close_cleanly()
+
 
 def main():
     global ENV
