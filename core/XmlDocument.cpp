@@ -33,6 +33,18 @@ std::string FileHead(const std::wstring& fileName)
     }
 }
 
+// The text's first characters as the prolog check reads them: UTF-16 behind its byte-order
+// mark, so that a text starting with blanks is not taken for single bytes.
+std::string TextHead(std::wstring_view text)
+{
+    std::string head("\xFF\xFE", 2);
+    for (wchar_t c : text.substr(0, XmlPrologLimit / 2 + 1)) {
+        head += static_cast<char>(c & 0xFF);
+        head += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return head;
+}
+
 TComPtr<IXMLDOMNode> AsNode(IXMLDOMDocument* document)
 {
     document->AddRef();
@@ -126,6 +138,16 @@ bool TXmlDocument::Load(const std::wstring& fileName)
         return false;
     VARIANT_BOOL loaded = VARIANT_FALSE;
     OleCheck(document_.Get()->load(TVariant(fileName).Get(), &loaded));
+    return loaded == VARIANT_TRUE;
+}
+
+bool TXmlDocument::LoadXml(const std::wstring& text)
+{
+    ApplySafeSettings();
+    if (XmlPrologDeclaresDtd(TextHead(text)))
+        return false;
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    OleCheck(document_.Get()->loadXML(TBstr(text).Get(), &loaded));
     return loaded == VARIANT_TRUE;
 }
 

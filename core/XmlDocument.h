@@ -58,6 +58,8 @@ public:
     // Applies the safe settings, then reads and parses the file. False when the file
     // cannot be read or is not well-formed XML (or carries a DTD).
     bool Load(const std::wstring& fileName);
+    // The same for a document held as text (a downloaded answer, say).
+    bool LoadXml(const std::wstring& text);
 
     IXMLDOMDocument* Document() const { return document_.Get(); }
 
