@@ -130,25 +130,27 @@ void TXmlDocument::ApplySafeSettings()
 }
 
 // Not every MSXML honours ProhibitDTD (Wine's accepts and ignores it, and then expands
-// whatever entities a DTD defines), so a DTD is also refused before the DOM sees the file.
-bool TXmlDocument::Load(const std::wstring& fileName)
+// whatever entities a DTD defines), so a DTD is also refused before the DOM sees the document.
+bool TXmlDocument::Parse(std::string_view head, const std::function<HRESULT(VARIANT_BOOL*)>& parse)
 {
     ApplySafeSettings();
-    if (XmlPrologDeclaresDtd(FileHead(fileName)))
+    if (XmlPrologDeclaresDtd(head))
         return false;
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    OleCheck(document_.Get()->load(TVariant(fileName).Get(), &loaded));
+    OleCheck(parse(&loaded));
     return loaded == VARIANT_TRUE;
+}
+
+bool TXmlDocument::Load(const std::wstring& fileName)
+{
+    return Parse(FileHead(fileName),
+                 [&](VARIANT_BOOL* loaded) { return document_.Get()->load(TVariant(fileName).Get(), loaded); });
 }
 
 bool TXmlDocument::LoadXml(const std::wstring& text)
 {
-    ApplySafeSettings();
-    if (XmlPrologDeclaresDtd(TextHead(text)))
-        return false;
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    OleCheck(document_.Get()->loadXML(TBstr(text).Get(), &loaded));
-    return loaded == VARIANT_TRUE;
+    return Parse(TextHead(text),
+                 [&](VARIANT_BOOL* loaded) { return document_.Get()->loadXML(TBstr(text).Get(), loaded); });
 }
 
 } // namespace core

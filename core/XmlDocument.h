@@ -1,6 +1,8 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/ComObjects.h"
 #include "core/Win32.h"
@@ -66,6 +68,8 @@ public:
 private:
     explicit TXmlDocument(TComPtr<IXMLDOMDocument> document);
     void ApplySafeSettings();
+    // The safe settings, then the DTD check of the document's head, then parse.
+    bool Parse(std::string_view head, const std::function<HRESULT(VARIANT_BOOL*)>& parse);
 
     TComPtr<IXMLDOMDocument> document_;
 };

@@ -246,16 +246,16 @@ class Widget:
         return code
 
 
-def run_unittest_module(set_environment):
+def run_unittest_module(module_globals):
     """The main program of a unittest module of end-to-end tests: reads --exe, --control,
-    --prefix and --artefacts, hands the Environment to the module through set_environment,
-    runs its cases with the other arguments and exits with 0 only when all passed."""
+    --prefix and --artefacts, makes the Environment the module's ENV, runs its cases with
+    the other arguments and exits with 0 only when all passed."""
     parser = argparse.ArgumentParser()
     for name in ("--exe", "--control", "--prefix", "--artefacts"):
         parser.add_argument(name, required=True)
     args, rest = parser.parse_known_args()
     environment = Environment(args.exe, args.control, args.prefix, args.artefacts)
-    set_environment(environment)
+    module_globals["ENV"] = environment
     try:
         program = unittest.main(module="__main__", argv=[sys.argv[0], *rest], exit=False, verbosity=2)
     finally:

@@ -256,13 +256,5 @@ class WidgetTest(unittest.TestCase):
         self.close_cleanly()
 
 
-def main():
-    def set_environment(environment):
-        global ENV
-        ENV = environment
-
-    harness.run_unittest_module(set_environment)
-
-
 if __name__ == "__main__":
-    main()
+    harness.run_unittest_module(globals())
