@@ -6,6 +6,7 @@
 
 #include "app/BuildSettings.h"
 #include "app/FeedCache.h"
+#include "app/UpdateCheck.h"
 #include "app/Workers.h"
 #include "core/Random.h"
 #include "news/ContentEx.h"
@@ -107,10 +108,16 @@ void TMainWindow::StartUpdateCheck()
     updateThread_ = StartWorker(WindowHandle(), MSG_UPDATE_DONE, UpdateHost, WithRandom(VersionPath));
 }
 
+// As with the feed, only our own completed request counts. The thread is gone before the
+// prompt, whose modal loop goes on dispatching this window's messages.
 void TMainWindow::UpdateCheckDone(toolkit::MessageRecord&)
 {
-    if (WorkerCompleted(updateThread_.get()))
-        updateThread_.reset();
+    if (!WorkerCompleted(updateThread_.get()))
+        return;
+    const std::string version = VersionFromAnswer(*updateThread_);
+    updateThread_.reset();
+    if (IsNewerVersion(version))
+        OfferUpdate(WindowHandle());
 }
 
 } // namespace app

@@ -41,6 +41,18 @@ std::optional<TXmlNode> NodeIfAny(TComPtr<IXMLDOMNode> node)
     return TXmlNode(std::move(node));
 }
 
+// The text's first characters as the prolog check reads them: UTF-16 behind its byte-order
+// mark, so that a text starting with blanks is not taken for single bytes.
+std::string TextHead(std::wstring_view text)
+{
+    std::string head("\xFF\xFE", 2);
+    for (wchar_t c : text.substr(0, XmlPrologLimit / 2 + 1)) {
+        head += static_cast<char>(c & 0xFF);
+        head += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return head;
+}
+
 TComPtr<IXMLDOMNode> AsNode(IXMLDOMDocument* document)
 {
     document->AddRef();
@@ -165,15 +177,27 @@ void TXmlDocument::ApplySafeSettings()
 }
 
 // Not every MSXML honours ProhibitDTD (Wine's accepts and ignores it, and then expands
-// whatever entities a DTD defines), so a DTD is also refused before the DOM sees the file.
-bool TXmlDocument::Load(const std::wstring& fileName)
+// whatever entities a DTD defines), so a DTD is also refused before the DOM sees the document.
+bool TXmlDocument::Parse(std::string_view head, const std::function<HRESULT(VARIANT_BOOL*)>& parse)
 {
     ApplySafeSettings();
-    if (XmlPrologDeclaresDtd(FileHead(fileName)))
+    if (XmlPrologDeclaresDtd(head))
         return false;
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    OleCheck(document_.Get()->load(TVariant(fileName).Get(), &loaded));
+    OleCheck(parse(&loaded));
     return loaded == VARIANT_TRUE;
+}
+
+bool TXmlDocument::Load(const std::wstring& fileName)
+{
+    return Parse(FileHead(fileName),
+                 [&](VARIANT_BOOL* loaded) { return document_.Get()->load(TVariant(fileName).Get(), loaded); });
+}
+
+bool TXmlDocument::LoadXml(const std::wstring& text)
+{
+    return Parse(TextHead(text),
+                 [&](VARIANT_BOOL* loaded) { return document_.Get()->loadXML(TBstr(text).Get(), loaded); });
 }
 
 } // namespace core

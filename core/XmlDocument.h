@@ -1,6 +1,8 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/ComObjects.h"
 #include "core/Win32.h"
@@ -69,12 +71,16 @@ public:
     // Applies the safe settings, then reads and parses the file. False when the file
     // cannot be read or is not well-formed XML (or carries a DTD).
     bool Load(const std::wstring& fileName);
+    // The same for a document held as text (a downloaded answer, say).
+    bool LoadXml(const std::wstring& text);
 
     IXMLDOMDocument* Document() const { return document_.Get(); }
 
 private:
     explicit TXmlDocument(TComPtr<IXMLDOMDocument> document);
     void ApplySafeSettings();
+    // The safe settings, then the DTD check of the document's head, then parse.
+    bool Parse(std::string_view head, const std::function<HRESULT(VARIANT_BOOL*)>& parse);
 
     TComPtr<IXMLDOMDocument> document_;
 };

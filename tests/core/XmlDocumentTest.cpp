@@ -164,3 +164,39 @@ TEST_F(XmlDocumentTest, UnreadableFilesDoNotLoad)
         EXPECT_FALSE(document.Load(c.file));
     }
 }
+
+// Text from the network is held to the same rules as a file: the settings are applied
+// and a DTD is refused, also behind blanks or a declaration.
+TEST_F(XmlDocumentTest, TextLoadsUnderTheSameRules)
+{
+    const struct {
+        const char* what;
+        std::wstring text;
+        bool loads;
+    } cases[] = {
+        {"plain", L"<data><version>2.1</version></data>", true},
+        {"declared", L"<?xml version=\"1.0\" encoding=\"windows-1254\"?><data><version>2.1</version></data>", true},
+        {"blanks first", L"  \r\n<data><version>2.1</version></data>", true},
+        {"empty", L"", false},
+        {"not XML", L"2.1", false},
+        {"unclosed", L"<data><version>2.1", false},
+        {"DTD", L"<!DOCTYPE data [<!ENTITY v \"2.1\">]><data><version>&v;</version></data>", false},
+        {"DTD behind blanks", L" \n<!DOCTYPE data [<!ENTITY v \"2.1\">]><data><version>&v;</version></data>", false},
+        {"DTD behind a declaration",
+         L"<?xml version=\"1.0\"?><!--x--><!DOCTYPE data [<!ENTITY v \"2.1\">]><data><version>&v;</version></data>",
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        core::TXmlDocument document;
+        document.Document()->put_async(VARIANT_TRUE);
+        document.Document()->put_resolveExternals(VARIANT_TRUE);
+        EXPECT_EQ(document.LoadXml(c.text), c.loads);
+        TSettings settings = SettingsOf(document);
+        EXPECT_EQ(settings.async, VARIANT_FALSE);
+        EXPECT_EQ(settings.resolveExternals, VARIANT_FALSE);
+        if (c.loads) {
+            EXPECT_EQ(document.SelectText(L"/data/version"), L"2.1");
+        }
+    }
+}

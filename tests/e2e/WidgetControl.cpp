@@ -9,9 +9,15 @@
 //                                      window of that size (height 0: any) and 1 when it
 //                                      is visible, else 0
 //   key <virtual key>                  presses and releases the key through SendInput
+//   prompt                             prints the open message box's caption, its text,
+//                                      1 when it is topmost, else 0, and its button ids
+//   button <id>                        prints the centre of the message box's button id
+//   record <file> <text>               appends the text as a line to the file (a shell
+//                                      command the tests register, to see what was opened)
 // Exit code 2 when no such window exists, 3 when the message timed out.
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "core/Win32.h"
 
@@ -96,6 +102,81 @@ int PrintOpenMenu()
     return 0;
 }
 
+// The system's dialog window class, which message boxes use.
+constexpr wchar_t DialogClass[] = L"#32770";
+
+std::string Utf8(const std::wstring& text)
+{
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+HWND OpenMessageBox()
+{
+    HWND box = FindWindowW(DialogClass, nullptr);
+    return box && IsWindowVisible(box) ? box : nullptr;
+}
+
+// The message text is the box's static control that has text (the icon's has none).
+BOOL CALLBACK CollectText(HWND child, LPARAM found)
+{
+    wchar_t className[16]{};
+    GetClassNameW(child, className, 16);
+    std::wstring text = TextOf(child);
+    if (_wcsicmp(className, L"Static") == 0 && !text.empty())
+        *reinterpret_cast<std::wstring*>(found) = text;
+    return TRUE;
+}
+
+int PrintMessageBox()
+{
+    HWND box = OpenMessageBox();
+    if (!box)
+        return 2;
+    std::wstring text;
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+    const bool topmost = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    std::printf("%s\n%s\n%d\n", Utf8(TextOf(box)).c_str(), Utf8(text).c_str(), topmost ? 1 : 0);
+    for (int id = IDOK; id <= IDNO; ++id)
+        if (GetDlgItem(box, id))
+            std::printf("%d ", id);
+    std::printf("\n");
+    return 0;
+}
+
+int PrintButtonCentre(const wchar_t* id)
+{
+    HWND box = OpenMessageBox();
+    HWND button = box ? GetDlgItem(box, static_cast<int>(wcstol(id, nullptr, 0))) : nullptr;
+    if (!button)
+        return 2;
+    RECT r{};
+    GetWindowRect(button, &r);
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+}
+
+int Record(const wchar_t* fileName, const wchar_t* text)
+{
+    FILE* file = _wfopen(fileName, L"ab");
+    if (!file)
+        return 1;
+    std::string line = Utf8(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), file);
+    std::fclose(file);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2)
@@ -104,6 +185,12 @@ int wmain(int argc, wchar_t** argv)
         return PrintOpenMenu();
     if (wcscmp(argv[1], L"key") == 0)
         return PressKey(argc, argv);
+    if (wcscmp(argv[1], L"prompt") == 0)
+        return PrintMessageBox();
+    if (wcscmp(argv[1], L"button") == 0)
+        return argc < 3 ? 1 : PrintButtonCentre(argv[2]);
+    if (wcscmp(argv[1], L"record") == 0)
+        return argc < 4 ? 1 : Record(argv[2], argv[3]);
     HWND window = FindWindowW(L"taviloclass", nullptr);
     if (!window)
         return 2;

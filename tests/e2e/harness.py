@@ -6,12 +6,14 @@ program as shipped. The harness gives each test a fresh data folder, starts and 
 the widget, reaches its window through a small Win32 helper run in the same prefix,
 takes screenshots of the X root window and reads pixels, files and the registry back.
 """
+import argparse
 import glob
 import os
 import shutil
 import subprocess
 import sys
 import time
+import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 sys.path.insert(0, os.path.join(ROOT, "scripts", "demo"))
@@ -242,3 +244,20 @@ class Widget:
             self.kill()
         subprocess.run([WINESERVER, "-w"], env=self.environment.env)
         return code
+
+
+def run_unittest_module(module_globals):
+    """The main program of a unittest module of end-to-end tests: reads --exe, --control,
+    --prefix and --artefacts, makes the Environment the module's ENV, runs its cases with
+    the other arguments and exits with 0 only when all passed."""
+    parser = argparse.ArgumentParser()
+    for name in ("--exe", "--control", "--prefix", "--artefacts"):
+        parser.add_argument(name, required=True)
+    args, rest = parser.parse_known_args()
+    environment = Environment(args.exe, args.control, args.prefix, args.artefacts)
+    module_globals["ENV"] = environment
+    try:
+        program = unittest.main(module="__main__", argv=[sys.argv[0], *rest], exit=False, verbosity=2)
+    finally:
+        environment.close()
+    sys.exit(0 if program.result.wasSuccessful() else 1)

@@ -4,7 +4,6 @@ against local servers that record every request.
 Usage: test_widget.py --exe tavilo_e2e.exe --control widget_control.exe --prefix DIR
                       --artefacts DIR [unittest arguments]
 """
-import argparse
 import os
 import re
 import sys
@@ -367,21 +366,5 @@ class WidgetTest(unittest.TestCase):
         self.close_cleanly()
 
 
-def main():
-    global ENV
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    parser.add_argument("--control", required=True)
-    parser.add_argument("--prefix", required=True)
-    parser.add_argument("--artefacts", required=True)
-    args, rest = parser.parse_known_args()
-    ENV = harness.Environment(args.exe, args.control, args.prefix, args.artefacts)
-    try:
-        program = unittest.main(argv=[sys.argv[0], *rest], exit=False, verbosity=2)
-    finally:
-        ENV.close()
-    sys.exit(0 if program.result.wasSuccessful() else 1)
-
-
 if __name__ == "__main__":
-    main()
+    harness.run_unittest_module(globals())
